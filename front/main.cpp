@@ -1,0 +1,102 @@
+// kvnc-api: the FastCGI application behind the web UI. No options, no
+// configuration file: it listens on the inherited FastCGI socket (started by
+// a process manager) or on /tmp/api-fastcgi.socket-0, and serves with a
+// fixed pool of worker threads until every accept fails.
+#include <fcgiapp.h>
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+
+#include "client/eal_log.h"
+#include "client/paths.h"
+#include "front/request_loop.h"
+
+// Every connection libfcgi accepts is made close-on-exec at the accept
+// itself: the shell tools that handlers run must never inherit a client's
+// connection, and a flag set after accept() would race with a fork on
+// another worker. libfcgi calls accept() through the dynamic linker, so this
+// definition in the executable takes its place.
+extern "C" int accept(int fd, struct sockaddr *address, socklen_t *length) {
+  return accept4(fd, address, length, SOCK_CLOEXEC);
+}
+
+namespace {
+
+// Two 64 KiB buffers of the controller client (request and reply) live on
+// the stack during every RPC; the rest covers the handler, the JSON library,
+// PAM's modules during login and the C library's syslog and stdio frames.
+constexpr size_t kWorkerStackSize = 512 * 1024;
+
+constexpr int kListenBacklog = 1024;
+
+void *RunWorker(void *) {
+  kvnc::WorkerLoop();
+  return nullptr;
+}
+
+// SIGTERM and SIGINT are blocked in every thread and taken here. Shutting
+// the listening socket down makes every worker's pending and next accept
+// fail, so each worker finishes its request in hand and ends; main then
+// returns 0. (libfcgi's own handler would wake a single thread only.)
+void *WaitForStopSignal(void *signals) {
+  int received = 0;
+  sigwait(static_cast<const sigset_t *>(signals), &received);
+  shutdown(0, SHUT_RDWR);
+  return nullptr;
+}
+
+const char *BaseName(const char *path) {
+  const char *slash = std::strrchr(path, '/');
+  return slash != nullptr ? slash + 1 : path;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  eal_log_config.ident = BaseName(argc > 0 ? argv[0] : "kvnc-api");
+  eal_log_config.stdout_mask = 0;
+
+  // A write to a peer that has gone must fail, not end the process.
+  std::signal(SIGPIPE, SIG_IGN);
+  static sigset_t stop_signals;
+  sigemptyset(&stop_signals);
+  sigaddset(&stop_signals, SIGTERM);
+  sigaddset(&stop_signals, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+
+  FCGX_Init();
+  if (FCGX_IsCGI()) {
+    const int listener = FCGX_OpenSocket(kvnc::paths::kFastCgiSocket, kListenBacklog);
+    if (listener < 0) {
+      eal_log(EAL_LOG_ERROR, "cannot listen on %s: %d\n", kvnc::paths::kFastCgiSocket, errno);
+      return 1;
+    }
+    close(0);
+    dup2(listener, 0);
+    close(listener);
+  }
+  fcntl(0, F_SETFD, FD_CLOEXEC);
+
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, kWorkerStackSize);
+
+  pthread_t stopper;
+  if (pthread_create(&stopper, &attributes, WaitForStopSignal, &stop_signals) == 0) pthread_detach(stopper);
+
+  pthread_t workers[kvnc::kWorkerCount];
+  int started = 0;
+  for (; started < kvnc::kWorkerCount; ++started) {
+    if (pthread_create(&workers[started], &attributes, RunWorker, nullptr) != 0) {
+      eal_log(EAL_LOG_ERROR, "cannot start worker %d\n", started);
+      break;
+    }
+  }
+  pthread_attr_destroy(&attributes);
+  for (int i = 0; i < started; ++i) pthread_join(workers[i], nullptr);
+  return 0;
+}

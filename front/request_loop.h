@@ -1,0 +1,25 @@
+// The worker pool's request loop: accept a FastCGI request, read its POST
+// body, parse it, dispatch it and write the compact JSON reply.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kvnc {
+
+inline constexpr int kWorkerCount = 24;
+
+// Deepest JSON nesting accepted in a request body. Copying and serialising
+// the echoed MN recurse once per level, so an unbounded depth would let one
+// request overflow a worker's stack.
+inline constexpr int kMaxRequestDepth = 128;
+
+// The reply text (compact JSON, without the header and the final newline)
+// for one request body: parse, dispatch, echo MN; every exception becomes
+// an RC 11 reply without MN.
+std::string ProcessRequestBody(std::string_view body);
+
+// The body of each worker thread; returns when accepting fails.
+void WorkerLoop();
+
+}  // namespace kvnc
