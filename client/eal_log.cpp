@@ -22,7 +22,7 @@ namespace {
 pthread_mutex_t stdout_mutex = PTHREAD_MUTEX_INITIALIZER;
 pthread_once_t openlog_once = PTHREAD_ONCE_INIT;
 
-constexpr unsigned kLineSize = 256;     // both channels build the line in 256 bytes
+constexpr unsigned kLineSize = 256;         // both channels build the line in 256 bytes
 constexpr unsigned kStdoutFormatMax = 229;  // format characters kept on standard output
 
 void OpenSyslog() { openlog(eal_log_config.ident, LOG_CONS, LOG_DAEMON); }
@@ -47,16 +47,26 @@ unsigned ConversionLength(const char *format, unsigned i, unsigned limit) {
 
 char eal_log_tag(uint32_t level) {
   switch (level) {
-    case 0: return '*';
-    case 1: return 'E';
-    case 2: return 'W';
-    case 4: return 'I';
-    case 8: return 'V';
-    case 16: return 'T';
-    case 64: return 'D';
-    case 128: return 'L';
-    case 512: return 'R';
-    default: return '+';
+    case 0:
+      return '*';
+    case 1:
+      return 'E';
+    case 2:
+      return 'W';
+    case 4:
+      return 'I';
+    case 8:
+      return 'V';
+    case 16:
+      return 'T';
+    case 64:
+      return 'D';
+    case 128:
+      return 'L';
+    case 512:
+      return 'R';
+    default:
+      return '+';
   }
 }
 
@@ -99,9 +109,9 @@ int eal_log(uint32_t level, const char *format, ...) {
   int result = 0;
   if (eal_log_config.to_stdout && (level == 0 || (level & eal_log_config.stdout_mask) != 0)) {
     char line[kLineSize] = {};
-    struct timeval now{};
+    struct timeval now {};
     gettimeofday(&now, nullptr);
-    struct tm local{};
+    struct tm local {};
     localtime_r(&now.tv_sec, &local);
     char clock[10] = {};
     strftime(clock, sizeof clock, "%H:%M:%S.", &local);

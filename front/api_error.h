@@ -43,7 +43,7 @@ T GetNumber(const json &value) {
     const double d = value.get<double>();
     constexpr double kMin = -9223372036854775808.0;  // -2^63
     constexpr double kMax = 9223372036854775808.0;   // 2^63, first value past int64
-    const int64_t wide = d <= kMin ? std::numeric_limits<int64_t>::min()
+    const int64_t wide = d <= kMin   ? std::numeric_limits<int64_t>::min()
                          : d >= kMax ? std::numeric_limits<int64_t>::max()
                                      : static_cast<int64_t>(d);
     return static_cast<T>(wide);

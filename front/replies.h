@@ -16,19 +16,19 @@ using json = nlohmann::json;
 // Result codes (RC). The same code means the same thing in every handler.
 enum ResultCode : unsigned {
   kRcOk = 0,
-  kRcServiceDown = 1,      // controller daemon not running
-  kRcNotAuthorised = 2,    // no/unknown web session, PAM refusal, missing privilege
+  kRcServiceDown = 1,    // controller daemon not running
+  kRcNotAuthorised = 2,  // no/unknown web session, PAM refusal, missing privilege
   kRcWrongPassword = 3,
-  kRcNoHpiSession = 4,     // "Can't open session"
-  kRcMissingParam = 5,     // message: the key ("PARENT:CHILD" when nested)
-  kRcBadValue = 6,         // value does not fit the addressed instrument
-  kRcAbsent = 8,           // required object or connection absent
-  kRcHpiError = 9,         // message: the HPI function's name, IC: -SaErrorT
-  kRcNoChild = 10,         // child process could not be started
-  kRcBadJson = 11,         // body not parseable or processable as JSON
+  kRcNoHpiSession = 4,  // "Can't open session"
+  kRcMissingParam = 5,  // message: the key ("PARENT:CHILD" when nested)
+  kRcBadValue = 6,      // value does not fit the addressed instrument
+  kRcAbsent = 8,        // required object or connection absent
+  kRcHpiError = 9,      // message: the HPI function's name, IC: -SaErrorT
+  kRcNoChild = 10,      // child process could not be started
+  kRcBadJson = 11,      // body not parseable or processable as JSON
   kRcNotImplemented = 12,
-  kRcOutOfRange = 13,      // control state value out of range
-  kRcSystemError = 14,     // IC: -errno or -(tool status)
+  kRcOutOfRange = 13,   // control state value out of range
+  kRcSystemError = 14,  // IC: -errno or -(tool status)
   kRcNoInterface = 15,
 };
 

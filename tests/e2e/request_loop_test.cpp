@@ -70,7 +70,8 @@ TEST_F(RequestLoop, RepliesAreByteExactWithMnEchoed) {
                        R"(string literal"}})" +
                        "\n");
   r = FcgiPost(kSocket, "[]");
-  EXPECT_EQ(ReplyBody(r), R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.304] cannot use at() with array"}})");
+  EXPECT_EQ(ReplyBody(r),
+            R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.304] cannot use at() with array"}})");
 }
 
 TEST_F(RequestLoop, BodyIsCutAtContentLengthAndAtTheFirstNul) {
@@ -115,9 +116,8 @@ TEST_F(RequestLoop, HostileRequestsAreAnsweredAndTheProcessGoesOn) {
 
   // A client that goes away in the middle of its body, many times over.
   const std::string body = R"({"FN":2,"MN":"abcdefghijklmnopqrstuvwxyz"})";
-  const std::string partial =
-      EncodeFcgiRequest({{"REQUEST_METHOD", "POST"}, {"CONTENT_LENGTH", std::to_string(body.size())}},
-                        body.substr(0, 10), false);
+  const std::string partial = EncodeFcgiRequest(
+      {{"REQUEST_METHOD", "POST"}, {"CONTENT_LENGTH", std::to_string(body.size())}}, body.substr(0, 10), false);
   for (int i = 0; i < 30; ++i) {
     const int fd = ConnectUnixSocket(kSocket);
     ASSERT_GE(fd, 0);
@@ -179,7 +179,7 @@ TEST_F(RequestLoop, TwentyFourWorkersServeAtOnceAndAllDescriptorsAreCloseOnExec)
     EXPECT_NE(d.flags & O_CLOEXEC, 0u) << "fd " << d.fd << " " << d.target;
     connections += d.target.rfind("socket:", 0) == 0 ? 1 : 0;
   }
-  EXPECT_GE(connections, 25);  // listener + 24 accepted
+  EXPECT_GE(connections, 25);              // listener + 24 accepted
   EXPECT_EQ(ThreadCount(api_.pid()), 26);  // main, the stop-signal thread, 24 workers
 
   for (int i = 0; i < 24; ++i) {

@@ -13,9 +13,9 @@ using FcgiParams = std::vector<std::pair<std::string, std::string>>;
 
 struct FcgiReply {
   bool connected = false;
-  bool ended = false;        // an END_REQUEST record arrived
-  std::string out;           // all FCGI_STDOUT content
-  std::string err;           // all FCGI_STDERR content
+  bool ended = false;  // an END_REQUEST record arrived
+  std::string out;     // all FCGI_STDOUT content
+  std::string err;     // all FCGI_STDERR content
   uint32_t app_status = 0;
 };
 

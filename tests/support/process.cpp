@@ -77,7 +77,7 @@ int ChildProcess::Stop(int signal, std::chrono::milliseconds timeout) {
 
 bool WaitForPath(const std::string &path, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  struct stat st{};
+  struct stat st {};
   while (stat(path.c_str(), &st) != 0) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -114,8 +114,9 @@ namespace kvnc::test {
 void RequireHermetic() {
   const char *flag = std::getenv("KVNC_HERMETIC");
   if (flag == nullptr || std::strcmp(flag, "1") != 0) {
-    std::fprintf(stderr, "this test program uses the appliance's fixed paths: run it through "
-                         "tests/hermetic/run-hermetic\n");
+    std::fprintf(stderr,
+                 "this test program uses the appliance's fixed paths: run it through "
+                 "tests/hermetic/run-hermetic\n");
     std::abort();
   }
 }

@@ -28,9 +28,9 @@ TEST(LogLevels, TagsAndSyslogPriorities) {
     uint32_t level;
     char tag;
     int priority;
-  } cases[] = {{0, '*', 30},  {1, 'E', 27},  {2, 'W', 28},  {4, 'I', 30},  {8, 'V', 31},  {16, 'T', 31},
-               {64, 'D', 30}, {128, 'L', 31}, {512, 'R', 31}, {3, '+', 27},  {6, '+', 28},  {68, '+', 30},
-               {32, '+', 31}, {1024, '+', 31}, {24, '+', 31}};
+  } cases[] = {{0, '*', 30},  {1, 'E', 27},  {2, 'W', 28},   {4, 'I', 30},    {8, 'V', 31},
+               {16, 'T', 31}, {64, 'D', 30}, {128, 'L', 31}, {512, 'R', 31},  {3, '+', 27},
+               {6, '+', 28},  {68, '+', 30}, {32, '+', 31},  {1024, '+', 31}, {24, '+', 31}};
   for (const auto &c : cases) {
     EXPECT_EQ(eal_log_tag(c.level), c.tag) << c.level;
     EXPECT_EQ(eal_log_priority(c.level), c.priority) << c.level;

@@ -38,7 +38,10 @@ TEST(StatusReplies, EachBuilderGivesItsBytesAndItsLogLine) {
     const char *log;
   } cases[] = {
       {"OkReply", [] { return OkReply(); }, R"({"status":{"IC":0,"RC":0,"RCT":"OK"}})", ""},
-      {"OkReplyWithResponse", [] { return OkReplyWithResponse(json{{"b", 1}, {"a", {1, 2}}}); },
+      {"OkReplyWithResponse",
+       [] {
+         return OkReplyWithResponse(json{{"b", 1}, {"a", {1, 2}}});
+       },
        R"({"response":{"a":[1,2],"b":1},"status":{"IC":0,"RC":0,"RCT":"OK"}})", ""},
       {"ErrorReplyWithCode", [] { return ErrorReplyWithCode(9, -1004, "saHpiSensorThresholdsGet"); },
        R"({"status":{"IC":1004,"RC":9,"RCT":"saHpiSensorThresholdsGet"}})",
@@ -105,9 +108,9 @@ TEST(HandlerHelpers, RequiredKeysAndHpiResultsFailWithTheirReplies) {
 
 TEST(HandlerHelpers, NumbersAreReadFromAnyJsonNumberKind) {
   EXPECT_EQ(GetNumber<int32_t>(json(-5)), -5);
-  EXPECT_EQ(GetNumber<int32_t>(json(7.9)), 7);          // truncated
+  EXPECT_EQ(GetNumber<int32_t>(json(7.9)), 7);  // truncated
   EXPECT_EQ(GetNumber<int32_t>(json(-7.9)), -7);
-  EXPECT_EQ(GetNumber<uint8_t>(json(0x1ff)), 0xff);     // 8-bit fields keep the low 8 bits
+  EXPECT_EQ(GetNumber<uint8_t>(json(0x1ff)), 0xff);  // 8-bit fields keep the low 8 bits
   EXPECT_EQ(GetNumber<uint32_t>(json(4294967295u)), 4294967295u);
   EXPECT_EQ(GetNumber<int32_t>(json(4294967296ull)), 0);  // integer conversion, as in C
   // Out-of-range floating values are clamped to 64 bits before narrowing:

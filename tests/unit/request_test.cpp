@@ -20,10 +20,12 @@ TEST(RequestBody, UnparseableOrNonObjectBodiesAnswerRc11WithoutMn) {
             R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.304] cannot use at() with number"}})");
   EXPECT_EQ(ProcessRequestBody(R"({"MN":3})"),
             R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.out_of_range.403] key 'FN' not found"}})");
-  EXPECT_EQ(ProcessRequestBody(R"({"FN":"13","MN":3})"),
-            R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.302] type must be number, but is string"}})");
-  EXPECT_EQ(ProcessRequestBody(R"({"FN":true})"),
-            R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.302] type must be number, but is boolean"}})");
+  EXPECT_EQ(
+      ProcessRequestBody(R"({"FN":"13","MN":3})"),
+      R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.302] type must be number, but is string"}})");
+  EXPECT_EQ(
+      ProcessRequestBody(R"({"FN":true})"),
+      R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.302] type must be number, but is boolean"}})");
 }
 
 TEST(RequestBody, MnIsEchoedOrNull) {
@@ -34,8 +36,8 @@ TEST(RequestBody, MnIsEchoedOrNull) {
 }
 
 TEST(RequestBody, UnknownAndOutOfTableNumbersAnswerRc12) {
-  for (const char *fn : {"2", "75", "118", "170", "299", "309", "315", "400", "-1", "2147483647", "-2147483648",
-                         "12.7"}) {
+  for (const char *fn :
+       {"2", "75", "118", "170", "299", "309", "315", "400", "-1", "2147483647", "-2147483648", "12.7"}) {
     EXPECT_EQ(ProcessRequestBody(std::string(R"({"FN":)") + fn + "}"),
               R"({"MN":null,"status":{"IC":0,"RC":12,"RCT":""}})")
         << fn;
@@ -49,7 +51,8 @@ TEST(RequestBody, HostileBodiesGetAnAnswerNotACrash) {
             R"({"status":{"IC":0,"RC":11,"RCT":"request nested deeper than 128 levels"}})");
   // A deeply nested but valid MN would recurse on copy and serialisation.
   std::string deep_mn = R"({"FN":2,"MN":)" + std::string(5000, '[') + std::string(5000, ']') + "}";
-  EXPECT_EQ(ProcessRequestBody(deep_mn), R"({"status":{"IC":0,"RC":11,"RCT":"request nested deeper than 128 levels"}})");
+  EXPECT_EQ(ProcessRequestBody(deep_mn),
+            R"({"status":{"IC":0,"RC":11,"RCT":"request nested deeper than 128 levels"}})");
   // 128 levels are fine.
   std::string ok_mn = R"({"FN":2,"MN":)" + std::string(127, '[') + std::string(127, ']') + "}";
   EXPECT_EQ(ProcessRequestBody(ok_mn).substr(0, 10), R"({"MN":[[[[)");

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs inside the hermetic environment: the controller simulator (when
+# built), the API and nginx, until interrupted.
+set -euo pipefail
+root=$1 build=$2
+pids=()
+stop() {
+  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+trap stop EXIT INT TERM
+
+if [ -x "$build/sim/kvnc-sim" ]; then
+  "$build/sim/kvnc-sim" >/var/log/kvnc-sim.out 2>&1 &
+  pids+=($!)
+fi
+"$build/kvnc-api" >/var/log/kvnc-api.out 2>&1 &
+pids+=($!)
+
+mkdir -p /tmp/nginx
+cp "$root/deploy/nginx/kvnc-api.conf" /tmp/nginx/kvnc-api.conf
+cp "$root/deploy/nginx/nginx-standalone.conf" /tmp/nginx/nginx.conf
+nginx -p /tmp/nginx -c /tmp/nginx/nginx.conf &
+pids+=($!)
+
+for _ in $(seq 100); do
+  curl -s -o /dev/null -X POST http://127.0.0.1:8080/ -d '{}' && break
+  sleep 0.1
+done
+cat <<EOT
+
+The web API runs behind nginx on http://127.0.0.1:8080 (and [::1]:8080).
+Try:
+  curl -s -X POST http://127.0.0.1:8080/api -H 'Content-Type: application/json' -d '{"FN":2,"MN":1}'
+
+Demo users (name / password): admin / admin-secret, operator / operator-secret,
+viewer / viewer-secret. Press Ctrl-C to stop.
+EOT
+wait

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds, checks the formatting
+# and the lint profile, and runs every test (unit tests on the host, the rest
+# inside the hermetic environment). Ends with ctest's summary line.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+cd "$root"
+
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" "$build"
+
+echo "== format"
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+clang-format --dry-run --Werror "${sources[@]}"
+
+echo "== lint"
+mapfile -t units < <(git ls-files 'front/*.cpp' 'client/*.cpp' 'api/*.cpp' 'sim/*.cpp')
+if [ ${#units[@]} -gt 0 ]; then
+  if ! printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet >"$build/clang-tidy.log" 2>&1; then
+    grep -v -E '^[0-9]+ warnings? generated|^Suppressed [0-9]+ warnings|^Use -header-filter' "$build/clang-tidy.log"
+    echo "lint: clang-tidy found problems" >&2
+    exit 1
+  fi
+fi
+
+echo "== tests"
+cd "$build"
+ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,83 @@
+// The syslog channel of the diagnostic log, read back from /dev/log.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "client/eal_log.h"
+#include "front/replies.h"
+#include "tests/support/syslog_sink.h"
+
+namespace kvnc {
+namespace {
+
+using test::Syslog;
+
+class LogToSyslog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Syslog().Clear();
+    eal_log_config.stdout_mask = 0;  // as in the running program
+    peer = "198.51.100.9";
+  }
+  void TearDown() override { peer = nullptr; }
+};
+
+TEST_F(LogToSyslog, EachErrorBuilderLeavesOneLineAtDaemonErr) {
+  OkReply();
+  OkReplyWithResponse(json::array());
+  ErrorReplyWithCode(9, -1011, "saHpiRdrGet");
+  ErrorReplyWithParam(6, "MODE", 2);
+  ErrorReplyInternal(12, 3);
+  ErrorReplyFn(12, 400);
+  ErrorReplyMsg(5, "SENS");
+  ErrorReplyPlain(2);
+  ASSERT_EQ(Syslog().WaitFor("error 2\n").priority, 27);
+  const std::vector<std::string> expected = {
+      "CGI 198.51.100.9: error 9, internal code: -1011, msg: saHpiRdrGet\n",
+      "CGI 198.51.100.9: error 6, msg: MODE, param: 2\n",
+      "CGI 198.51.100.9: error 12, internal error: 3\n",
+      "CGI 198.51.100.9: error 12, fn(400)\n",
+      "CGI 198.51.100.9: error 5, msg: SENS\n",
+      "CGI 198.51.100.9: error 2\n",
+  };
+  const auto lines = Syslog().Lines();
+  ASSERT_EQ(lines.size(), expected.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].text, expected[i]);
+    EXPECT_EQ(lines[i].priority, 27);   // LOG_DAEMON | LOG_ERR
+    EXPECT_EQ(lines[i].ident, "kvnc");  // the identity before start-up names the program
+    EXPECT_EQ(lines[i].message.rfind("[", 0), 0u) << "thread id first: " << lines[i].message;
+  }
+}
+
+TEST_F(LogToSyslog, LevelsMapToPrioritiesAndTheMaskDropsTraces) {
+  eal_log(0, "level zero\n");
+  eal_log(2, "a warning\n");
+  eal_log(4, "some info\n");
+  eal_log(8, "HPI transport: peer closed connection.\n");
+  eal_log(16, "Before write message\n");
+  eal_log(1, "last one\n");
+  ASSERT_EQ(Syslog().WaitFor("last one").priority, 27);
+  EXPECT_EQ(Syslog().WaitFor("level zero").priority, 30);
+  EXPECT_EQ(Syslog().WaitFor("a warning").priority, 28);
+  EXPECT_EQ(Syslog().WaitFor("some info").priority, 30);
+  EXPECT_TRUE(Syslog().Matching("peer closed").empty());  // level 8 is outside the syslog mask 7
+  EXPECT_TRUE(Syslog().Matching("Before write").empty());
+}
+
+TEST_F(LogToSyslog, LongFormatsAreCutToTheLineBuffer) {
+  const std::string format = std::string(300, 'x') + "\n";
+  eal_log(1, "%s", format.c_str());  // an argument is not cut
+  // The format itself is cut, with its "[tid]: " prefix, to 255 characters.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-security"
+  eal_log(1, format.c_str());  // NOLINT(clang-diagnostic-format-security)
+#pragma GCC diagnostic pop
+  const auto lines = Syslog().Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].text, format);
+  EXPECT_EQ(lines[1].message.size(), 255u);
+}
+
+}  // namespace
+}  // namespace kvnc
