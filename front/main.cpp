@@ -20,7 +20,8 @@
 // connection, and a flag set after accept() would race with a fork on
 // another worker. libfcgi calls accept() through the dynamic linker, so this
 // definition in the executable takes its place.
-extern "C" int accept(int fd, struct sockaddr *address, socklen_t *length) {
+extern "C" int accept(int fd, struct sockaddr *address,  // NOLINT(readability-inconsistent-declaration-parameter-name)
+                      socklen_t *length) {
   return accept4(fd, address, length, SOCK_CLOEXEC);
 }
 
