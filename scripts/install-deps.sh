@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format clang-tidy libclang-rt-14-dev
   nginx-light spawn-fcgi curl openssl util-linux procps
+  g++-arm-linux-gnueabihf qemu-user
 )
 packages+=("$@")
 
@@ -25,5 +26,6 @@ if [ "$(id -u)" != 0 ]; then
 fi
 echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
+# One index of a mirror in sync may fail to update; the install says if it matters.
+apt-get update -qq || true
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds, checks the formatting
-# and the lint profile, and runs every test (unit tests on the host, the rest
-# inside the hermetic environment). Ends with ctest's summary line.
+# and the lint profile, runs the unit tests built for the appliance under
+# emulation, then every test on the build machine (unit tests on the host,
+# the rest inside the hermetic environment). Ends with ctest's summary line.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
@@ -23,6 +24,11 @@ if [ ${#units[@]} -gt 0 ]; then
     exit 1
   fi
 fi
+
+echo "== target: 32-bit ARM under emulation"
+start=$(date +%s)
+"$root/scripts/test-armhf.sh"
+echo "target build and tests: $(( $(date +%s) - start )) s"
 
 echo "== tests"
 cd "$build"
