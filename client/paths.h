@@ -9,6 +9,10 @@ inline constexpr const char *kDaemonPidFile = "/var/run/Korvane.pid";  // contro
 inline constexpr const char *kFastCgiSocket = "/tmp/api-fastcgi.socket-0";
 inline constexpr const char *kSessionFile = "/tmp/web-sessions.json";
 inline constexpr const char *kNvConfigDir = "/var/nvdata/config/";
+inline constexpr const char *kAgreementText = "/var/nvdata/config/service_agreement_text";
+inline constexpr const char *kAgreementTextBackup = "/var/nvdata/config/service_agreement_text.bak";
+inline constexpr const char *kAgreementEnforced = "/var/nvdata/config/service_agreement_enforced";
+inline constexpr const char *kProcDir = "/proc/";
 inline constexpr const char *kLuaSourceDir = "/var/nvdata/lua_src/";
 
 }  // namespace kvnc::paths

@@ -1,0 +1,82 @@
+// Stream socket to the controller daemon and the framing of its messages:
+// a 12-byte header followed by the payload.
+//
+//   offset 0  type      1 = RPC message
+//   offset 1  flags     high nibble: protocol version (1); bit 0: sender's
+//                       byte order, 1 = little-endian, 0 = big-endian
+//   offset 2  reserved  two zero bytes
+//   offset 4  id        RPC number, u32 in the sender's byte order
+//   offset 8  length    payload bytes that follow, u32 in the sender's order
+#pragma once
+
+#include <sys/socket.h>
+
+#include <cstdint>
+
+inline constexpr uint32_t kFrameHeaderSize = 12;
+inline constexpr uint32_t kFrameMaxMessage = 65535;
+inline constexpr uint32_t kFrameMaxPayload = kFrameMaxMessage - kFrameHeaderSize;  // 65523
+inline constexpr uint8_t kFrameTypeRpc = 1;
+inline constexpr uint8_t kFrameVersion = 1;
+inline constexpr uint8_t kFrameFlagLittleEndian = 0x01;
+
+// Byte-order codes handed to the payload reader.
+inline constexpr int kFrameLittleEndian = 1234;
+inline constexpr int kFrameBigEndian = 4321;
+
+// Everything socket() and connect() need.
+struct KvnSocketAddress {
+  int family;
+  int type;
+  int protocol;
+  sockaddr_storage address;
+  socklen_t length;
+};
+
+class cKvnStreamSock {
+ public:
+  cKvnStreamSock() = default;
+  // Takes ownership of an already connected descriptor.
+  explicit cKvnStreamSock(int descriptor) : fd_(descriptor) {}
+  virtual ~cKvnStreamSock();
+  cKvnStreamSock(const cKvnStreamSock &) = delete;
+  cKvnStreamSock &operator=(const cKvnStreamSock &) = delete;
+
+  int Descriptor() const { return fd_; }
+
+  // Closes any open socket first, then creates a new one (close-on-exec).
+  bool OpenSocket(const KvnSocketAddress &address, bool log_errors);
+  // Shuts the socket down and closes it; true when none was open.
+  bool CloseSocket();
+
+  // One frame, header and payload in a single send(). At most
+  // kFrameMaxPayload bytes of payload.
+  bool SendMessage(uint8_t type, uint32_t id, const void *payload, uint32_t length);
+  // One frame. The payload goes to `payload`, which holds `capacity` bytes;
+  // a frame announcing more than that is a failed read. byte_order receives
+  // kFrameLittleEndian or kFrameBigEndian for decoding the payload.
+  bool ReceiveMessage(uint8_t *type, uint32_t *id, void *payload, uint32_t capacity, uint32_t *length, int *byte_order);
+
+ protected:
+  int fd_ = -1;
+
+ private:
+  bool ReceiveAll(uint8_t *buffer, uint32_t length);
+};
+
+class cKvnClientStreamSock : public cKvnStreamSock {
+ public:
+  using cKvnStreamSock::cKvnStreamSock;
+  ~cKvnClientStreamSock() override = default;
+
+  bool ConnectAddress(const KvnSocketAddress &address, bool log_errors);
+  // Unix-domain stream connection to `path`.
+  bool ConnectUnix(const char *path);
+};
+
+// The socket owned by the API client session.
+class cKvnApiClientStreamSock : public cKvnClientStreamSock {
+ public:
+  using cKvnClientStreamSock::cKvnClientStreamSock;
+  ~cKvnApiClientStreamSock() override = default;
+};
