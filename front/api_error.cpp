@@ -1,6 +1,10 @@
 #include "front/api_error.h"
 
+#include <libintl.h>
+
 #include <string>
+
+#include "client/hpi_functions.h"
 
 namespace kvnc {
 
@@ -20,6 +24,12 @@ const json &RequireKey(const json &object, std::string_view key, std::string_vie
 
 void CheckHpi(int32_t rv, std::string_view function) {
   if (rv != 0) Fail(ErrorReplyWithCode(kRcHpiError, rv, function));
+}
+
+void RequirePrivilege(uint32_t session, uint64_t bits, const char *refusal) {
+  SaHpiUint64T mask = 0, other = 0;
+  CheckHpi(kvnHpiCurrentPrivilegeMaskGet(session, &mask, &other), "kvnHpiCurrentPrivilegeMaskGet");
+  if ((mask & bits) == 0) Fail(ErrorReplyMsg(kRcNotAuthorised, gettext(refusal)));
 }
 
 }  // namespace kvnc

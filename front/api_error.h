@@ -31,6 +31,11 @@ const json &RequireKey(const json &object, std::string_view key, std::string_vie
 // RC 9 naming the HPI function, IC = -rv, unless rv is SA_OK.
 void CheckHpi(int32_t rv, std::string_view function);
 
+// The session's user must hold at least one of `bits` in the first mask of
+// kvnHpiCurrentPrivilegeMaskGet; otherwise RC 2 with `refusal` passed
+// through the message catalogue. A failed query is RC 9.
+void RequirePrivilege(uint32_t session, uint64_t bits, const char *refusal);
+
 // A JSON number read as T: signed, unsigned and floating values are accepted
 // (floating values truncated toward zero and clamped to 64 bits first, so a
 // huge or fractional number never reaches an undefined conversion), then

@@ -4,18 +4,23 @@
 
 #include <array>
 
+#include "api/users/service_agreement.h"
+#include "front/login.h"
+
 namespace kvnc {
 namespace {
 
+// FN 0 (Login) is run by the dispatcher with the login record; FN 118 is
+// answered by the request context before any check and has no slot.
 constexpr ApiFunction kImplemented[] = {
-    // {13, "GetSensorThresholds", GetSensorThresholds},
-    {-1, nullptr, nullptr},  // keeps the list non-empty until the first handler lands
+    {1, "Logout", Logout},
+    {119, "SetServiceAgreement", SetServiceAgreement},
+    {308, "GetLanguage", GetLanguage},
 };
 
 constexpr std::array<const ApiFunction *, kApiFunctionCount> BuildSlots() {
   std::array<const ApiFunction *, kApiFunctionCount> slots{};
   for (const ApiFunction &f : kImplemented) {
-    if (f.handler == nullptr) continue;
     if (f.fn < 0 || f.fn >= kApiFunctionCount || slots[static_cast<size_t>(f.fn)] != nullptr) {
       throw "function table: number outside 0..314 or used twice";  // fails the build
     }

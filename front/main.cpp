@@ -27,9 +27,10 @@ extern "C" int accept(int fd, struct sockaddr *address,  // NOLINT(readability-i
 
 namespace {
 
-// Two 64 KiB buffers of the controller client (request and reply) live on
-// the stack during every RPC; the rest covers the handler, the JSON library,
-// PAM's modules during login and the C library's syslog and stdio frames.
+// During every RPC the controller client keeps three 64 KiB buffers on the
+// stack (the marshalled request, the reply, and the transport's send buffer
+// of header and payload): 192 KiB. The rest covers the handler, the JSON
+// library, PAM's modules during login and the C library's syslog and stdio.
 constexpr size_t kWorkerStackSize = 512 * 1024;
 
 constexpr int kListenBacklog = 1024;

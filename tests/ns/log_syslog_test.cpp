@@ -1,6 +1,8 @@
 // The syslog channel of the diagnostic log, read back from /dev/log.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
 #include "client/eal_log.h"
@@ -73,6 +75,8 @@ TEST_F(LogToSyslog, LongFormatsAreCutToTheLineBuffer) {
 #pragma GCC diagnostic ignored "-Wformat-security"
   eal_log(1, format.c_str());  // NOLINT(clang-diagnostic-format-security)
 #pragma GCC diagnostic pop
+  Syslog().WaitFor(std::string(200, 'x'));
+  for (int i = 0; i < 100 && Syslog().Lines().size() < 2; ++i) usleep(10000);
   const auto lines = Syslog().Lines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].text, format);

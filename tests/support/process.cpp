@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <fstream>
+
+#include "client/paths.h"
 #include <thread>
 
 namespace kvnc::test {
@@ -124,5 +126,11 @@ int ThreadCount(pid_t pid) {
   }
   return -1;
 }
+
+}  // namespace kvnc::test
+
+namespace kvnc::test {
+
+void WriteDaemonPidFile(pid_t pid) { std::ofstream(paths::kDaemonPidFile) << pid << "\n"; }
 
 }  // namespace kvnc::test

@@ -41,4 +41,8 @@ struct OpenDescriptor {
 std::vector<OpenDescriptor> OpenDescriptors(pid_t pid);
 int ThreadCount(pid_t pid);
 
+// Makes the program believe the controller daemon runs: its pid file names
+// `pid` (a live process).
+void WriteDaemonPidFile(pid_t pid);
+
 }  // namespace kvnc::test
