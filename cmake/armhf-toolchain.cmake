@@ -7,6 +7,9 @@ set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR armv7l)
 set(CMAKE_C_COMPILER arm-linux-gnueabihf-gcc)
 set(CMAKE_CXX_COMPILER arm-linux-gnueabihf-g++)
+# Only notes that the ARM parameter passing of some library types changed
+# in GCC 7.1; everything here is built by the one compiler.
+set(CMAKE_CXX_FLAGS_INIT "-Wno-psabi")
 
 set(KVNC_ARMHF_SYSROOT "" CACHE PATH "Unpacked armhf libraries")
 if(NOT KVNC_ARMHF_SYSROOT)
