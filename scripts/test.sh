@@ -25,6 +25,9 @@ if [ ${#units[@]} -gt 0 ]; then
   fi
 fi
 
+echo "== fuzz: bounded runs of every libFuzzer target"
+"$root/scripts/fuzz.sh" 30
+
 echo "== target: 32-bit ARM under emulation"
 start=$(date +%s)
 "$root/scripts/test-armhf.sh"
