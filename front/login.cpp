@@ -32,7 +32,7 @@ constexpr SaHpiUint32T kLevelInfo = 3;
 // worker forever.
 constexpr SaHpiUint32T kMaxAdapters = 256;
 
-const char *PeerText() { return peer != nullptr ? peer : ""; }
+const char *PeerText() { return Peer() != nullptr ? Peer() : ""; }
 
 struct Conversation {
   char *password;  // private copy, released at the end of Authenticate

@@ -6,9 +6,9 @@
 
 namespace kvnc {
 
-thread_local const char *peer = nullptr;
-
 namespace {
+
+thread_local const char *peer = nullptr;
 
 // printf of a null "%s" is undefined; a request without REMOTE_ADDR logs "(null)".
 const char *PeerText() { return peer != nullptr ? peer : "(null)"; }
@@ -29,6 +29,9 @@ json Wrap(json status) {
 }
 
 }  // namespace
+
+const char *Peer() { return peer; }
+void SetPeer(const char *address) { peer = address; }
 
 json OkReply() { return Wrap(Status(kRcOk, 0, "OK")); }
 

@@ -33,8 +33,10 @@ enum ResultCode : unsigned {
 };
 
 // The client address of the request this thread serves (REMOTE_ADDR), or
-// null when the web server passed none. Set by the request loop.
-extern thread_local const char *peer;
+// null when the web server passed none. Set by the request loop; kept per
+// thread, so every log line names its own client without locking.
+const char *Peer();
+void SetPeer(const char *address);
 
 json OkReply();
 json OkReplyWithResponse(const json &data);

@@ -56,7 +56,7 @@ std::string ProcessRequestBody(std::string_view body) {
   json reply;
   try {
     json request = ParseBody(body);
-    reply = Dispatch(request, peer);
+    reply = Dispatch(request, Peer());
     const auto mn = request.find("MN");
     reply["MN"] = mn != request.end() ? *mn : json(nullptr);
   } catch (const std::exception &e) {
@@ -76,7 +76,7 @@ void WorkerLoop() {
       FCGX_Free(&request, 1);
       break;
     }
-    peer = FCGX_GetParam("REMOTE_ADDR", request.envp);
+    SetPeer(FCGX_GetParam("REMOTE_ADDR", request.envp));
     const char *method = FCGX_GetParam("REQUEST_METHOD", request.envp);
     const char *length_text = FCGX_GetParam("CONTENT_LENGTH", request.envp);
     if (method != nullptr && std::strcmp(method, "POST") == 0 && length_text != nullptr) {
@@ -89,7 +89,7 @@ void WorkerLoop() {
     }
     FCGX_Finish_r(&request);
     FCGX_Free(&request, 1);
-    peer = nullptr;
+    SetPeer(nullptr);
   }
 }
 

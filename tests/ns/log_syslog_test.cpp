@@ -19,9 +19,9 @@ class LogToSyslog : public ::testing::Test {
   void SetUp() override {
     Syslog().Clear();
     eal_log_config.stdout_mask = 0;  // as in the running program
-    peer = "198.51.100.9";
+    SetPeer("198.51.100.9");
   }
-  void TearDown() override { peer = nullptr; }
+  void TearDown() override { SetPeer(nullptr); }
 };
 
 TEST_F(LogToSyslog, EachErrorBuilderLeavesOneLineAtDaemonErr) {

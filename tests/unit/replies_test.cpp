@@ -16,7 +16,7 @@ template <typename Build>
 std::pair<std::string, std::string> ReplyAndLog(Build build) {
   const uint32_t saved = eal_log_config.stdout_mask;
   eal_log_config.stdout_mask = 1;
-  peer = "192.0.2.7";
+  SetPeer("192.0.2.7");
   std::string text;
   std::string log;
   {
@@ -24,7 +24,7 @@ std::pair<std::string, std::string> ReplyAndLog(Build build) {
     text = build().dump();
     log = capture.Text();
   }
-  peer = nullptr;
+  SetPeer(nullptr);
   eal_log_config.stdout_mask = saved;
   const size_t start = log.find("] ");
   return {text, start == std::string::npos ? log : log.substr(start + 2)};
@@ -79,7 +79,7 @@ TEST(StatusReplies, NumberKindsHoldTheirWholeRange) {
 TEST(StatusReplies, MissingPeerIsLoggedNotDereferenced) {
   const uint32_t saved = eal_log_config.stdout_mask;
   eal_log_config.stdout_mask = 1;
-  peer = nullptr;
+  SetPeer(nullptr);
   test::CaptureStdout capture;
   ErrorReplyPlain(2);
   EXPECT_NE(capture.Text().find("CGI (null): error 2\r\n"), std::string::npos);

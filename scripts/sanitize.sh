@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# sanitize.sh address|thread: builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer (address) or ThreadSanitizer (thread) and runs
+# the tests: all of them under address; under thread, the ones that run
+# things concurrently (the whole program with its 24 workers, concurrent
+# logins and RPCs, the session store).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+kind=$1
+build=$root/build-$kind
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVNC_SANITIZE="$kind" -DKVNC_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)"
+cd "$build"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+if [ "$kind" = thread ]; then
+  ctest --output-on-failure -j"$(nproc)" -R '^(e2e|ns|SessionStore.*)$'
+else
+  ctest --output-on-failure -j"$(nproc)"
+fi
