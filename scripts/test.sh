@@ -33,6 +33,11 @@ start=$(date +%s)
 "$root/scripts/test-armhf.sh"
 echo "target build and tests: $(( $(date +%s) - start )) s"
 
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer: every test"
+"$root/scripts/sanitize.sh" address
+echo "== ThreadSanitizer: the concurrent tests"
+"$root/scripts/sanitize.sh" thread
+
 echo "== tests"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)"
