@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds, checks the formatting
-# and the lint profile, runs the unit tests built for the appliance under
-# emulation, then every test on the build machine (unit tests on the host,
+# and the lint profile, runs the fuzz targets for a bounded time, the unit
+# tests built for the appliance under emulation and the tests under the
+# sanitizers, then every test on the build machine (unit tests on the host,
 # the rest inside the hermetic environment). Ends with ctest's summary line.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
