@@ -1,0 +1,195 @@
+#include "sim/model.h"
+
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <stdexcept>
+
+namespace kvnc::sim {
+
+// Member lists of the JSON form: a member missing from the JSON keeps the
+// default of its declaration.
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(EntityElement, type, location)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Units, degrees, length, pressure)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(WebParameters, idle_enabled, idle_timeout, wait_timeout, log_polling)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(PasswordExpiration, days, warn)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Role, description, pmask, omask)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(User, uid, full_name, phone, email, enabled, external, roles,
+                                                other_roles, language, units, web, password_expiration)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Adapter, name, ipv4, mac)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(RefusedLogin, address, user)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Appliance, host_name, description, language, external_sensor_z, units,
+                                                web, adapters, refused_logins)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ReadingSource, value, swing, period)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorRange, max, min, nominal, normal_max, normal_min)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(DataFormat, reading_type, base_units, modifier_units, modifier_use,
+                                                percentage, accuracy, range)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ThresholdValues, LCr, LMj, LMn, UCr, UMj, UMn, PHs, NHs)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorThresholds, read, write, nonlinear, values)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorInfo, bum, mum, res, tol)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Sensor, name, description, type, category, enable_ctrl, event_ctrl,
+                                                events, format, thresholds, reading, state, assert_mask, deassert_mask,
+                                                severities, assertion_delays, info)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Control, name, description, type, output, default_mode, mode_read_only,
+                                                write_only, default_state, min, max, mode, state, state_names,
+                                                max_chars, max_lines, lines)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(IdrField, id, type, read_only, text)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(IdrArea, id, type, read_only, fields)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Inventory, name, description, persistent, read_only, update_count,
+                                                areas)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Resource, tag, description, entity_path, severity, failed, removable,
+                                                sensors, controls, inventories)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Outlet, resource, first_control, last_control, first_sensor,
+                                                last_sensor, user_name, name_flag)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(UserEvent, time, uid, code, level, text)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Rights, administer, control, configure)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles, users, resources, outlets, user_events)
+
+uint32_t ParseId(const std::string &key) {
+  const std::invalid_argument bad("\"" + key + "\" is not a number of 32 bits");
+  if (key.empty() || key.size() > 10) throw bad;
+  uint64_t value = 0;
+  for (char c : key) {
+    if (c < '0' || c > '9') throw bad;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (value > UINT32_MAX) throw bad;
+  return static_cast<uint32_t>(value);
+}
+
+Model ModelFromJson(const Json &json) {
+  if (!json.is_object()) throw std::invalid_argument("a model is a JSON object");
+  Model model = json.get<Model>();
+  for (const auto &[name, user] : model.users) {
+    for (const auto &[other_name, other] : model.users) {
+      if (name != other_name && user.uid == other.uid) {
+        std::string message = "users " + name;
+        message += " and " + other_name;
+        message += " share uid " + std::to_string(user.uid);
+        throw std::invalid_argument(message);
+      }
+    }
+  }
+  return model;
+}
+
+Json ModelToJson(const Model &model) { return model; }
+
+Json ReadJsonFile(const std::string &path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw std::runtime_error("cannot read " + path + ": " + std::strerror(errno));
+  std::string text;
+  char chunk[65536];
+  ssize_t n;
+  while ((n = read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<size_t>(n));
+  const int error = errno;
+  close(fd);
+  if (n < 0) throw std::runtime_error("cannot read " + path + ": " + std::strerror(error));
+  return Json::parse(text);
+}
+
+double WallClockSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+double SensorValue(const Sensor &sensor, double now) {
+  const ReadingSource &r = sensor.reading;
+  if (r.swing == 0 || !(r.period > 0)) return r.value;
+  return r.value + r.swing * std::sin(2 * std::numbers::pi * std::fmod(now, r.period) / r.period);
+}
+
+SaHpiSensorReadingT MakeReading(uint32_t reading_type, double value) {
+  SaHpiSensorReadingT reading{};
+  reading.IsSupported = SAHPI_TRUE;
+  reading.Type = reading_type;
+  if (!std::isfinite(value)) value = 0;
+  switch (reading_type) {
+    case SAHPI_SENSOR_READING_TYPE_INT64:
+      reading.Value.SensorInt64 = value <= -9.2e18  ? INT64_MIN
+                                  : value >= 9.2e18 ? INT64_MAX
+                                                    : static_cast<int64_t>(value);
+      break;
+    case SAHPI_SENSOR_READING_TYPE_UINT64:
+      reading.Value.SensorUint64 = value <= 0 ? 0 : value >= 1.8e19 ? UINT64_MAX : static_cast<uint64_t>(value);
+      break;
+    case SAHPI_SENSOR_READING_TYPE_FLOAT64:
+      reading.Value.SensorFloat64 = value;
+      break;
+    default:  // a buffer reading has no number to show
+      reading.Type = SAHPI_SENSOR_READING_TYPE_BUFFER;
+      break;
+  }
+  return reading;
+}
+
+double ReadingNumber(const SaHpiSensorReadingT &reading) {
+  switch (reading.Type) {
+    case SAHPI_SENSOR_READING_TYPE_INT64:
+      return static_cast<double>(reading.Value.SensorInt64);
+    case SAHPI_SENSOR_READING_TYPE_UINT64:
+      return static_cast<double>(reading.Value.SensorUint64);
+    case SAHPI_SENSOR_READING_TYPE_FLOAT64:
+      return reading.Value.SensorFloat64;
+    default:
+      return 0;
+  }
+}
+
+SaHpiEventStateT SensorEventState(const Sensor &sensor, double value) {
+  if (sensor.category != SAHPI_EC_THRESHOLD || !sensor.thresholds) return sensor.state;
+  const SensorThresholds &t = sensor.thresholds.value();
+  struct Level {
+    SaHpiSensorThdMaskT bit;
+    const std::optional<double> ThresholdValues::*threshold;
+    bool upper;
+    SaHpiEventStateT state;
+  };
+  static constexpr Level kLevels[] = {
+      {SAHPI_STM_LOW_MINOR, &ThresholdValues::LMn, false, SAHPI_ES_LOWER_MINOR},
+      {SAHPI_STM_LOW_MAJOR, &ThresholdValues::LMj, false, SAHPI_ES_LOWER_MAJOR},
+      {SAHPI_STM_LOW_CRIT, &ThresholdValues::LCr, false, SAHPI_ES_LOWER_CRIT},
+      {SAHPI_STM_UP_MINOR, &ThresholdValues::UMn, true, SAHPI_ES_UPPER_MINOR},
+      {SAHPI_STM_UP_MAJOR, &ThresholdValues::UMj, true, SAHPI_ES_UPPER_MAJOR},
+      {SAHPI_STM_UP_CRIT, &ThresholdValues::UCr, true, SAHPI_ES_UPPER_CRIT},
+  };
+  SaHpiEventStateT state = 0;
+  for (const Level &level : kLevels) {
+    const std::optional<double> &threshold = t.values.*level.threshold;
+    if ((t.read & level.bit) == 0 || !threshold) continue;
+    if (level.upper ? value >= *threshold : value <= *threshold) state |= level.state;
+  }
+  return state;
+}
+
+SaHpiEntityPathT MakeEntityPath(const std::vector<EntityElement> &elements) {
+  SaHpiEntityPathT path{};
+  size_t n = 0;
+  for (; n < elements.size() && n < SAHPI_MAX_ENTITY_PATH; ++n) {
+    path.Entry[n].EntityType = elements[n].type;
+    path.Entry[n].EntityLocation = elements[n].location;
+  }
+  if (n < SAHPI_MAX_ENTITY_PATH) path.Entry[n].EntityType = SAHPI_ENT_ROOT;
+  return path;
+}
+
+PrivilegeMasks UserPrivileges(const Model &model, const User &user) {
+  PrivilegeMasks masks;
+  for (const std::vector<std::string> *list : {&user.roles, &user.other_roles}) {
+    for (const std::string &name : *list) {
+      auto role = model.roles.find(name);
+      if (role == model.roles.end()) continue;
+      masks.first |= role->second.pmask;
+      masks.second |= role->second.omask;
+    }
+  }
+  return masks;
+}
+
+}  // namespace kvnc::sim

@@ -1,0 +1,339 @@
+// The simulated appliance: everything the controller daemon knows, as plain
+// records that convert to and from JSON member by member (the JSON key is the
+// member's name). A model is loaded from a JSON file; RPCs and the control
+// channel change it in memory. Top level: rights (which privilege bits grant
+// what), appliance (identity and global settings), roles, users, resources
+// (with their sensors, controls and inventories), outlets, user_events.
+//
+// Conventions of the JSON form:
+//  - resources, instruments and outlets are objects keyed by their number
+//    ("4002": {...}), users and roles by their name;
+//  - a member left out takes the default written here;
+//  - readings and threshold values are numbers, read with the sensor's
+//    reading type;
+//  - entity paths list their elements innermost first; the root is implied.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "client/hpi_types.h"
+
+// Absent or null members are std::nullopt, and back.
+namespace nlohmann {
+template <typename T>
+struct adl_serializer<std::optional<T>> {
+  static void to_json(json &j, const std::optional<T> &value) {
+    if (value) {
+      j = *value;
+    } else {
+      j = nullptr;
+    }
+  }
+  static void from_json(const json &j, std::optional<T> &value) {
+    if (j.is_null()) {
+      value.reset();
+    } else {
+      value = j.get<T>();
+    }
+  }
+};
+}  // namespace nlohmann
+
+namespace kvnc::sim {
+
+using Json = nlohmann::json;
+
+// A map whose JSON form is an object keyed by decimal numbers.
+template <typename T>
+struct ById : std::map<uint32_t, T> {
+  T *Find(uint32_t id) {
+    auto it = this->find(id);
+    return it == this->end() ? nullptr : &it->second;
+  }
+  const T *Find(uint32_t id) const {
+    auto it = this->find(id);
+    return it == this->end() ? nullptr : &it->second;
+  }
+};
+
+// "4002" -> 4002; anything but a decimal number of 32 bits throws.
+uint32_t ParseId(const std::string &key);
+
+template <typename T>
+void to_json(Json &j, const ById<T> &map) {
+  j = Json::object();
+  for (const auto &[id, value] : map) j[std::to_string(id)] = value;
+}
+template <typename T>
+void from_json(const Json &j, ById<T> &map) {
+  if (!j.is_object()) throw std::invalid_argument("expected an object keyed by numbers, got " + j.dump());
+  map.clear();
+  for (const auto &[key, value] : j.items()) map[ParseId(key)] = value.template get<T>();
+}
+
+struct EntityElement {
+  uint32_t type = 0;
+  uint32_t location = 0;
+};
+
+// ---- users, roles and the appliance's settings -------------------------------
+
+struct Units {
+  uint8_t degrees = 0;
+  uint8_t length = 0;
+  uint8_t pressure = 0;
+};
+
+struct WebParameters {
+  uint8_t idle_enabled = 1;
+  uint32_t idle_timeout = 3000;
+  uint32_t wait_timeout = 30;
+  uint32_t log_polling = 5;
+};
+
+struct PasswordExpiration {
+  int32_t days = 90;  // days left before the password expires
+  uint8_t warn = 0;
+};
+
+struct Role {
+  std::string description;
+  uint64_t pmask = 0;  // privilege mask
+  uint64_t omask = 0;  // object privilege mask
+};
+
+struct User {
+  uint32_t uid = 0;
+  std::string full_name, phone, email;
+  uint8_t enabled = 1;
+  uint8_t external = 0;
+  std::vector<std::string> roles;
+  std::vector<std::string> other_roles;
+  std::optional<uint32_t> language;  // none: no language of their own
+  std::optional<Units> units;        // none: the appliance's units
+  std::optional<WebParameters> web;  // none: the appliance's parameters
+  PasswordExpiration password_expiration;
+};
+
+struct Adapter {
+  std::string name;
+  std::string ipv4;  // address with prefix length, "192.168.1.10/24"
+  std::string mac;
+};
+
+// Logins from `address` are refused: an exact address, or a prefix when it
+// ends in "*". For every user, or for `user` alone when it is not empty.
+struct RefusedLogin {
+  std::string address;
+  std::string user;
+};
+
+struct Appliance {
+  std::string host_name = "korvane";
+  std::string description;
+  uint32_t language = SAHPI_LANG_ENGLISH;
+  uint32_t external_sensor_z = 0;
+  Units units;
+  WebParameters web;
+  std::vector<Adapter> adapters;  // adapter index n is adapters[n - 1]
+  std::vector<RefusedLogin> refused_logins;
+};
+
+// ---- instruments -------------------------------------------------------------
+
+// A reading that moves with the wall clock t (seconds):
+// value + swing * sin(2 pi t / period).
+struct ReadingSource {
+  double value = 0;
+  double swing = 0;
+  double period = 600;
+};
+
+struct SensorRange {
+  std::optional<double> max, min, nominal, normal_max, normal_min;
+};
+
+struct DataFormat {
+  uint32_t reading_type = SAHPI_SENSOR_READING_TYPE_FLOAT64;
+  uint32_t base_units = SAHPI_SU_UNSPECIFIED;
+  uint32_t modifier_units = SAHPI_SU_UNSPECIFIED;
+  uint32_t modifier_use = SAHPI_SMUU_NONE;
+  uint8_t percentage = 0;
+  double accuracy = 0;
+  SensorRange range;
+};
+
+// Threshold values under the names the web API gives them.
+struct ThresholdValues {
+  std::optional<double> LCr, LMj, LMn, UCr, UMj, UMn, PHs, NHs;
+};
+
+struct SensorThresholds {
+  uint8_t read = 0;   // SaHpiSensorThdMaskT of the readable values
+  uint8_t write = 0;  // ... and of the writable ones
+  uint8_t nonlinear = 0;
+  ThresholdValues values;
+};
+
+// What kvnHpiSensorExtendedInfoGet reports.
+struct SensorInfo {
+  int8_t bum = 0;  // base unit modifier
+  int8_t mum = 0;  // modifier unit modifier
+  double res = 0;  // resolution
+  double tol = 0;  // tolerance
+};
+
+struct Sensor {
+  std::string name;
+  std::string description;
+  uint32_t type = SAHPI_TEMPERATURE;
+  uint8_t category = SAHPI_EC_THRESHOLD;
+  uint8_t enable_ctrl = 0;
+  uint32_t event_ctrl = SAHPI_SEC_PER_EVENT;
+  uint16_t events = 0;                         // supported event states
+  std::optional<DataFormat> format;            // none: the sensor has no reading
+  std::optional<SensorThresholds> thresholds;  // none: no thresholds to access
+  ReadingSource reading;
+  uint16_t state = 0;  // event state of a sensor that is not a threshold sensor
+  uint16_t assert_mask = 0;
+  uint16_t deassert_mask = 0;
+  std::vector<uint32_t> severities;        // per event state bit, lowest first; missing ones are SAHPI_OK
+  std::vector<uint32_t> assertion_delays;  // LMn, LMj, LCr, UMn, UMj, UCr
+  SensorInfo info;
+};
+
+struct Control {
+  std::string name;
+  std::string description;
+  uint32_t type = SAHPI_CTRL_TYPE_DIGITAL;
+  uint32_t output = SAHPI_CTRL_GENERIC;
+  uint32_t default_mode = SAHPI_CTRL_MODE_MANUAL;
+  uint8_t mode_read_only = 0;
+  uint8_t write_only = 0;
+  int64_t default_state = 0;  // digital, discrete and analog controls
+  int32_t min = 0;            // analog range
+  int32_t max = 0;
+  uint32_t mode = SAHPI_CTRL_MODE_MANUAL;
+  int64_t state = 0;
+  std::vector<std::string> state_names;  // discrete: the name of each state
+  uint8_t max_chars = 0;                 // text controls
+  uint8_t max_lines = 0;
+  std::vector<std::string> lines;
+};
+
+struct IdrField {
+  uint32_t id = 0;
+  uint32_t type = SAHPI_IDR_FIELDTYPE_CUSTOM;
+  uint8_t read_only = 1;
+  std::string text;
+};
+
+struct IdrArea {
+  uint32_t id = 0;
+  uint32_t type = SAHPI_IDR_AREATYPE_PRODUCT_INFO;
+  uint8_t read_only = 1;
+  std::vector<IdrField> fields;
+};
+
+struct Inventory {
+  std::string name;
+  std::string description;
+  uint8_t persistent = 0;
+  uint8_t read_only = 1;
+  uint32_t update_count = 0;
+  std::vector<IdrArea> areas;
+};
+
+struct Resource {
+  std::string tag;
+  std::string description;
+  std::vector<EntityElement> entity_path;
+  uint32_t severity = SAHPI_OK;
+  uint8_t failed = 0;
+  uint8_t removable = 0;  // kvnHpiResourceRemove may remove it
+  ById<Sensor> sensors;
+  ById<Control> controls;
+  ById<Inventory> inventories;
+};
+
+// An iPDU outlet: its instruments are the numbers first..last on `resource`.
+struct Outlet {
+  uint32_t resource = 0;
+  uint32_t first_control = 1;
+  uint32_t last_control = 0;
+  uint32_t first_sensor = 1;
+  uint32_t last_sensor = 0;
+  std::string user_name;
+  uint8_t name_flag = 0;  // the flag given with the last name
+};
+
+// An audit line received through saHpiGenerateUserEvent.
+struct UserEvent {
+  double time = 0;
+  uint32_t uid = 0;
+  uint32_t code = 0;
+  uint32_t level = 0;
+  std::string text;
+};
+
+// Which bits of a user's first privilege mask grant each right the daemon
+// checks (any one bit of a right's mask grants it). Reading needs none; an
+// administrator holds every right and may also act on other users' settings.
+struct Rights {
+  uint64_t administer = 0x002;  // appliance-wide settings, other users' settings, and every right below
+  uint64_t control = 0x004;     // switching controls and outlets
+  uint64_t configure = 0x008;   // changing instruments, resources and their names
+};
+
+struct Model {
+  Rights rights;
+  Appliance appliance;
+  std::map<std::string, Role> roles;
+  std::map<std::string, User> users;
+  ById<Resource> resources;
+  ById<Outlet> outlets;
+  std::vector<UserEvent> user_events;  // oldest first
+};
+
+// Throws std::exception with a message naming what is wrong.
+Model ModelFromJson(const Json &json);
+Json ModelToJson(const Model &model);
+// The JSON text of a file; throws when it cannot be read or parsed.
+Json ReadJsonFile(const std::string &path);
+
+// The demo appliance shipped as sim/demo-appliance.json, built into the program.
+const char *DemoModelText();
+
+// ---- what the records mean -----------------------------------------------------
+
+// Seconds of the wall clock, the time base of moving readings.
+double WallClockSeconds();
+double SensorValue(const Sensor &sensor, double now);
+
+// A supported reading of `reading_type` holding `value` (INT64 and UINT64
+// truncate, the latter at 0).
+SaHpiSensorReadingT MakeReading(uint32_t reading_type, double value);
+// The value of a reading as a number, for comparisons and storage.
+double ReadingNumber(const SaHpiSensorReadingT &reading);
+
+// The event state a sensor reports for `value`: a threshold sensor asserts
+// each lower state at or below its readable threshold and each upper state at
+// or above it; any other sensor reports its `state`.
+SaHpiEventStateT SensorEventState(const Sensor &sensor, double value);
+
+SaHpiEntityPathT MakeEntityPath(const std::vector<EntityElement> &elements);
+
+// The two privilege masks of a user: the union of the masks of their roles.
+struct PrivilegeMasks {
+  uint64_t first = 0;
+  uint64_t second = 0;
+};
+PrivilegeMasks UserPrivileges(const Model &model, const User &user);
+
+}  // namespace kvnc::sim

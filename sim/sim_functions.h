@@ -1,0 +1,182 @@
+// The simulated daemon's side of each RPC, one function per client function
+// and with its shape (see rpc_dispatch.h): the request values in wire order,
+// then the outputs. The session has already been checked when a function
+// runs, and the caller's right to make the call; results follow the HPI
+// standard where it speaks, the notes here where it does not.
+#pragma once
+
+#include "client/hpi_types.h"
+#include "client/kvn_types.h"
+#include "sim/caller.h"
+
+namespace kvnc::sim {
+
+// ---- sessions, audit events, login (rpc_users.cpp) ----------------------------
+
+// Domain 0 only (the client sends the unspecified domain as 0).
+SaErrorT SimSessionOpen(Caller &c, SaHpiDomainIdT domain, SaHpiSessionIdT *session);
+SaErrorT SimSessionClose(Caller &c, SaHpiSessionIdT session);
+// Kept in the model's user_events.
+SaErrorT SimGenerateUserEvent(Caller &c, SaHpiSessionIdT session, SaHpiUint32T code, SaHpiUint32T level,
+                              const SaHpiTextBufferT *text);
+// KVN_ERR_HPI_INSUFFICIENT_PRIVILEGES when a refused_logins rule matches.
+SaErrorT SimLoginAddressCheck(Caller &c, SaHpiSessionIdT session, SaHpiUint8T ipv6, const SaHpiTextBufferT *user,
+                              const SaHpiTextBufferT *address);
+
+// ---- users and preferences (rpc_users.cpp) -------------------------------------
+// "Current user" getters answer SA_ERR_HPI_NOT_PRESENT when the caller has no
+// setting of their own (root has none); the getters of a named user answer
+// the setting in effect. Named users need MayActFor.
+
+SaErrorT SimUserPasswordExpirationParametersGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                                SaHpiInt32T *days, SaHpiUint8T *warn);
+// The last value is the user's uid.
+SaErrorT SimUserInfoGetByName(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                              SaHpiTextBufferT *full_name, SaHpiTextBufferT *phone, SaHpiTextBufferT *email,
+                              SaHpiBoolT *enabled, SaHpiBoolT *external, SaHpiUint32T *uid);
+// Roles and other roles, each joined by ",".
+SaErrorT SimUserRolesGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiTextBufferT *roles,
+                         SaHpiTextBufferT *other_roles);
+SaErrorT SimUserPrivilegesGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiUint64T *first,
+                              SaHpiUint64T *second);
+// Root holds every bit.
+SaErrorT SimCurrentPrivilegeMaskGet(Caller &c, SaHpiSessionIdT session, SaHpiUint64T *first, SaHpiUint64T *second);
+
+SaErrorT SimCurrentUserMeasurementUnitsGet(Caller &c, SaHpiSessionIdT session, KvnMeasurementUnitsT *units);
+SaErrorT SimCurrentUserMeasurementUnitsSet(Caller &c, SaHpiSessionIdT session, const KvnMeasurementUnitsT *units);
+SaErrorT SimUserMeasurementUnitsGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                    KvnMeasurementUnitsT *units);
+SaErrorT SimUserMeasurementUnitsSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                    const KvnMeasurementUnitsT *units);
+SaErrorT SimGlobalMeasurementUnitsGet(Caller &c, SaHpiSessionIdT session, KvnMeasurementUnitsT *units);
+SaErrorT SimGlobalMeasurementUnitsSet(Caller &c, SaHpiSessionIdT session, const KvnMeasurementUnitsT *units);
+SaErrorT SimCurrentUserWebParametersGet(Caller &c, SaHpiSessionIdT session, KvnWebParametersT *parameters);
+SaErrorT SimCurrentUserWebParametersSet(Caller &c, SaHpiSessionIdT session, const KvnWebParametersT *parameters);
+SaErrorT SimUserWebParametersGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                 KvnWebParametersT *parameters);
+SaErrorT SimUserWebParametersSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                 const KvnWebParametersT *parameters);
+SaErrorT SimGlobalWebParametersGet(Caller &c, SaHpiSessionIdT session, KvnWebParametersT *parameters);
+SaErrorT SimGlobalWebParametersSet(Caller &c, SaHpiSessionIdT session, const KvnWebParametersT *parameters);
+// The appliance's language.
+SaErrorT SimCurrentLanguageGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *language);
+SaErrorT SimCurrentLanguageSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T language);
+SaErrorT SimCurrentUserLanguageGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *language);
+SaErrorT SimCurrentUserLanguageSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T language);
+SaErrorT SimUserLanguageGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiUint32T *language);
+SaErrorT SimUserLanguageSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiUint32T language);
+
+// ---- the appliance (rpc_users.cpp) ---------------------------------------------
+
+// Adapters are numbered from 1; past the last: SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimAdapterNameGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiTextBufferT *name);
+SaErrorT SimIPv4AddressGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiTextBufferT *address);
+SaErrorT SimHostNameGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *host_name);
+SaErrorT SimHostNameSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *host_name);
+SaErrorT SimExternalSensorZCoordGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *z);
+SaErrorT SimExternalSensorZCoordSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T z);
+SaErrorT SimDeviceDescriptionGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *description);
+SaErrorT SimDeviceDescriptionSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *description);
+
+// ---- sensors (rpc_sensors.cpp) ---------------------------------------------------
+// A resource that does not exist: SA_ERR_HPI_INVALID_RESOURCE; an instrument
+// that does not exist: SA_ERR_HPI_NOT_PRESENT.
+
+SaErrorT SimSensorReadingGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                             SaHpiSensorReadingT *reading, SaHpiEventStateT *state);
+// SA_ERR_HPI_INVALID_CMD without readable thresholds.
+SaErrorT SimSensorThresholdsGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                                SaHpiSensorThresholdsT *thresholds);
+// Supported readings are written, the others kept. SA_ERR_HPI_INVALID_CMD for
+// a value that is not writable, SA_ERR_HPI_INVALID_DATA for a reading of
+// another type, one that is not a finite number, or values out of order
+// (LCr <= LMj <= LMn <= UMn <= UMj <= UCr, hystereses not negative).
+SaErrorT SimSensorThresholdsSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                                const SaHpiSensorThresholdsT *thresholds);
+// The two request masks are not used.
+SaErrorT SimSensorEventMasksGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                                SaHpiEventStateT assert_in, SaHpiEventStateT deassert_in, SaHpiEventStateT *assert_mask,
+                                SaHpiEventStateT *deassert_mask);
+SaErrorT SimSensorEventMasksSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                                SaHpiSensorEventMaskActionT action, SaHpiEventStateT assert_mask,
+                                SaHpiEventStateT deassert_mask);
+// With read_thresholds and no readable thresholds: SA_ERR_HPI_INVALID_CMD
+// (which carries no values on the wire).
+SaErrorT SimSensorStatusGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                            SaHpiBoolT read_thresholds, SaHpiEventStateT state_mask, SaHpiSensorReadingT *reading,
+                            SaHpiEventStateT *state, SaHpiSensorThresholdsT *thresholds, KvnSeverityListT *severities);
+SaErrorT SimSensorStateSeverityGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                   SaHpiSensorNumT sensor, SaHpiEventStateT state_mask, KvnSeverityListT *severities);
+// One severity per set bit of the mask, else SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimSensorStateSeveritySet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                   SaHpiSensorNumT sensor, SaHpiEventStateT state_mask,
+                                   const KvnSeverityListT *severities);
+// Threshold sensors only (else SA_ERR_HPI_INVALID_CMD); six slots are used.
+SaErrorT SimSensorAssertionDelayGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                    SaHpiSensorNumT sensor, KvnAssertionDelaysT *delays);
+SaErrorT SimSensorAssertionDelaySet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                    SaHpiSensorNumT sensor, SaHpiEventStateT presence,
+                                    const KvnAssertionDelaysT *delays);
+// The record's text members carry the sensor's name and description; the
+// 32-bit values are not used (0).
+SaErrorT SimSensorExtendedInfoGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                                  SaHpiUint32T unused, KvnSensorInfoT *info, SaHpiUint32T *unused_result);
+// Back to the loaded configuration (thresholds, masks, severities, delays,
+// name, description); the reading is left alone.
+SaErrorT SimSensorResetEraseConfiguration(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                          SaHpiSensorNumT sensor);
+
+// ---- controls and outlets (rpc_controls.cpp) ------------------------------------
+
+// A text control returns the line the request's text state names (0: all lines).
+SaErrorT SimControlGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiCtrlNumT control,
+                       const SaHpiCtrlStateT *requested, SaHpiCtrlModeT *mode, SaHpiCtrlStateT *state);
+SaErrorT SimControlSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiCtrlNumT control,
+                       SaHpiCtrlModeT mode, const SaHpiCtrlStateT *state);
+// Discrete controls only: the state and its name (the second text is empty).
+SaErrorT SimControlStateTextGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiCtrlNumT control,
+                                SaHpiUint32T *state, SaHpiTextBufferT *name, SaHpiTextBufferT *name_rest);
+SaErrorT SimFindOutletInstruments(Caller &c, SaHpiSessionIdT session, SaHpiUint32T outlet,
+                                  KvnOutletInstrumentsT *instruments);
+SaErrorT SimOutletUserNameGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T outlet, SaHpiTextBufferT *name);
+// The flag is kept as given.
+SaErrorT SimOutletUserNameSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T outlet, const SaHpiTextBufferT *name,
+                              SaHpiUint8T flag);
+
+// ---- resources, records, names, inventories (rpc_resources.cpp) -------------------
+// A resource's records are its controls, sensors and inventories in that
+// order, each by number; record identifiers count from 1 in that order.
+
+SaErrorT SimResourceSeveritySet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSeverityT severity);
+SaErrorT SimResourceTagSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, const SaHpiTextBufferT *tag);
+// Only resources marked removable (else SA_ERR_HPI_INVALID_REQUEST).
+SaErrorT SimResourceRemove(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource);
+SaErrorT SimRdrGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiEntryIdT entry,
+                   SaHpiEntryIdT *next, SaHpiRdrT *rdr);
+SaErrorT SimRdrGetByInstrumentId(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiRdrTypeT type,
+                                 SaHpiInstrumentIdT instrument, SaHpiRdrT *rdr);
+SaErrorT SimInstrumentNameSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiRdrTypeT type,
+                              SaHpiInstrumentIdT instrument, const SaHpiTextBufferT *name);
+// The default is the name the loaded model gives the instrument.
+SaErrorT SimInstrumentNameSetDefault(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiRdrTypeT type,
+                                     SaHpiInstrumentIdT instrument, SaHpiTextBufferT *name);
+SaErrorT SimInstrumentDescriptionGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiRdrTypeT type,
+                                     SaHpiInstrumentIdT instrument, SaHpiTextBufferT *description);
+SaErrorT SimInstrumentDescriptionSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiRdrTypeT type,
+                                     SaHpiInstrumentIdT instrument, const SaHpiTextBufferT *description);
+SaErrorT SimResourceDescriptionGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                   SaHpiTextBufferT *description);
+SaErrorT SimResourceDescriptionSet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                   const SaHpiTextBufferT *description);
+SaErrorT SimIdrInfoGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiIdrIdT idr,
+                       SaHpiIdrInfoT *info);
+// Area type SAHPI_IDR_AREATYPE_UNSPECIFIED matches every area, field type
+// SAHPI_IDR_FIELDTYPE_UNSPECIFIED every field.
+SaErrorT SimIdrAreaHeaderGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiIdrIdT idr,
+                             SaHpiIdrAreaTypeT area_type, SaHpiEntryIdT area, SaHpiEntryIdT *next_area,
+                             SaHpiIdrAreaHeaderT *header);
+SaErrorT SimIdrFieldGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiIdrIdT idr,
+                        SaHpiEntryIdT area, SaHpiIdrFieldTypeT field_type, SaHpiEntryIdT field,
+                        SaHpiEntryIdT *next_field, SaHpiIdrFieldT *result);
+
+}  // namespace kvnc::sim
