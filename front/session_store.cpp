@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fstream>
@@ -21,6 +22,42 @@ namespace {
 int64_t Nanoseconds(const timespec &t) { return static_cast<int64_t>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
 
 bool Expired(const WebSession &s, int64_t now) { return s.stamp + WebSessionStore::kIdleLimitNs < now; }
+
+// A JSON string as the JSON library would write it. Identifiers and
+// addresses are plain printable ASCII and are copied as they are; anything
+// else goes through the library (escapes, bytes that are not UTF-8).
+void AppendJsonString(std::string &out, const std::string &text) {
+  const bool plain =
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; });
+  if (!plain) {
+    out += json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+    return;
+  }
+  out += '"';
+  out += text;
+  out += '"';
+}
+
+// The file's one line: members in key order, compact, as the JSON library
+// writes the same array, without building it first (this runs on every
+// request).
+std::string SessionsText(const std::vector<WebSession> &sessions) {
+  std::string text = "[";
+  for (const WebSession &s : sessions) {
+    if (text.size() > 1) text += ',';
+    text += "{\"id\":";
+    AppendJsonString(text, s.id);
+    text += ",\"peer\":";
+    AppendJsonString(text, s.peer);
+    text += ",\"stamp\":";
+    text += std::to_string(s.stamp);
+    text += ",\"uid\":";
+    text += std::to_string(s.uid);
+    text += '}';
+  }
+  text += ']';
+  return text;
+}
 
 }  // namespace
 
@@ -93,11 +130,7 @@ void WebSessionStore::Load() {
 // through, and other local users cannot read live identifiers (mode 0600).
 void WebSessionStore::Save() {
   try {
-    json list = json::array();
-    for (const WebSession &s : sessions_) {
-      list.push_back(json{{"id", s.id}, {"peer", s.peer}, {"stamp", s.stamp}, {"uid", s.uid}});
-    }
-    const std::string text = list.dump(-1, ' ', false, json::error_handler_t::replace);
+    const std::string text = SessionsText(sessions_);
 
     std::string temp = path_ + ".XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -109,15 +142,20 @@ void WebSessionStore::Save() {
       if (n <= 0) break;
       written += static_cast<size_t>(n);
     }
-    struct stat st {};
-    const bool complete = written == text.size() && fstat(fd, &st) == 0;
-    close(fd);
-    if (!complete || rename(temp.c_str(), path_.c_str()) != 0) {
+    if (written != text.size() || rename(temp.c_str(), path_.c_str()) != 0) {
+      close(fd);
       unlink(temp.c_str());
       known_ = {};
       return;
     }
-    known_ = {st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
+    // Taken from our own descriptor after the rename (which changes the
+    // file's ctime): the identity of the file we wrote, even if another
+    // process has renamed its own over it meanwhile.
+    struct stat st {};
+    known_ = fstat(fd, &st) == 0
+                 ? FileIdentity{st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)}
+                 : FileIdentity{};
+    close(fd);
   } catch (const std::exception &e) {
     eal_log(EAL_LOG_ERROR, "Caught exception in save(): %s\n", e.what());
   }

@@ -68,6 +68,21 @@ TEST_F(SessionStoreTest, CreateWritesOnePrivateLineOfCompactJson) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(SessionStoreTest, OddAddressesAreWrittenAsTheJsonLibraryWouldAndReadBack) {
+  WebSessionStore store(path_);
+  const WebSession quoted = store.Create(1, "a\"b\\c\x01");
+  const WebSession bad = store.Create(2, "\xff::1");
+  json expected = json::array();
+  for (const WebSession &s : {quoted, bad}) {
+    expected.push_back(json{{"id", s.id}, {"peer", s.peer}, {"stamp", s.stamp}, {"uid", s.uid}});
+  }
+  EXPECT_EQ(FileText(), expected.dump(-1, ' ', false, json::error_handler_t::replace));
+  WebSessionStore other(path_);
+  EXPECT_EQ(other.Lookup("a\"b\\c\x01", quoted.id).uid, 1u);
+  EXPECT_EQ(other.Lookup("\xff::1", bad.id).uid, 0u);  // stored as U+FFFD: never the same address again
+  EXPECT_EQ(other.Lookup("\xef\xbf\xbd::1", bad.id).uid, 2u);
+}
+
 TEST_F(SessionStoreTest, IdentifiersUseTheWholeAlphabet) {
   WebSessionStore store(path_);
   std::set<char> seen;
