@@ -27,13 +27,20 @@ for _ in $(seq 100); do
   curl -s -o /dev/null -X POST http://127.0.0.1:8080/ -d '{}' && break
   sleep 0.1
 done
-cat <<EOT
+cat <<'EOT'
 
-The web API runs behind nginx on http://127.0.0.1:8080 (and [::1]:8080).
-Try:
-  curl -s -X POST http://127.0.0.1:8080/api -H 'Content-Type: application/json' -d '{"FN":2,"MN":1}'
+The web API runs behind nginx on http://127.0.0.1:8080 (and [::1]:8080),
+on the simulated demo appliance. Log in (users and passwords below):
+
+  curl -s -X POST http://127.0.0.1:8080/api -d '{"FN":0,"PRM":{"USER":"admin","PWD":"admin-secret"},"MN":1}'
+
+then use the "ID" of the reply's "SESSION" as "SID", for example the
+current language:
+
+  curl -s -X POST http://127.0.0.1:8080/api -d '{"FN":308,"SID":"<ID>","MN":2}'
 
 Demo users (name / password): admin / admin-secret, operator / operator-secret,
-viewer / viewer-secret. Press Ctrl-C to stop.
+viewer / viewer-secret, bigid / bigid-secret. They exist only inside this
+private environment. Press Ctrl-C to stop.
 EOT
 wait
