@@ -180,7 +180,7 @@ TEST_F(RequestLoop, TwentyFourWorkersServeAtOnceAndAllDescriptorsAreCloseOnExec)
     EXPECT_NE(d.flags & O_CLOEXEC, 0u) << "fd " << d.fd << " " << d.target;
     connections += d.target.rfind("socket:", 0) == 0 ? 1 : 0;
   }
-  EXPECT_GE(connections, 25);              // listener + 24 accepted
+  EXPECT_GE(connections, 25);  // listener + 24 accepted
   // main, the stop-signal thread, 24 workers (and, in a sanitizer build, the
   // sanitizer's own thread)
   EXPECT_GE(ThreadCount(api_.pid()), 26);
