@@ -27,7 +27,7 @@ std::string EncodeFcgiRequest(const FcgiParams &params, const std::string &body,
 
 // Connects to a Unix socket, sends `bytes`, reads until the application ends
 // the request or closes (at most timeout_ms).
-FcgiReply FcgiExchange(const std::string &socket_path, const std::string &bytes, int timeout_ms = 10000);
+FcgiReply FcgiExchange(const std::string &socket_path, const std::string &bytes, int timeout_ms = 60000);
 
 // POST of `body` with CONTENT_LENGTH = its length (or `content_length` when
 // given) and REMOTE_ADDR `remote`.
