@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include "api/monitor/controls.h"
+#include "api/monitor/resources.h"
+#include "api/monitor/sensors.h"
 #include "api/users/service_agreement.h"
 #include "front/login.h"
 
@@ -14,7 +17,31 @@ namespace {
 // answered by the request context before any check and has no slot.
 constexpr ApiFunction kImplemented[] = {
     {1, "Logout", Logout},
+    {7, "GetInventoryRdrs", GetInventoryRdrs},
+    {8, "GetOutletInstruments", GetOutletInstruments},
+    {9, "GetRdrByInstrumentId", GetRdrByInstrumentId},
+    {10, "GetResourceRdrs", GetResourceRdrs},
+    {12, "GetSensorReadings", GetSensorReadings},
+    {13, "GetSensorThresholds", GetSensorThresholds},
+    {14, "SetSensorThresholds", SetSensorThresholds},
+    {15, "SetThresholdsOfSensors", SetThresholdsOfSensors},
+    {16, "GetSensorEventMasks", GetSensorEventMasks},
+    {17, "SetSensorEventMasks", SetSensorEventMasks},
+    {18, "GetControlStates", GetControlStates},
+    {19, "SetControlState", SetControlState},
+    {53, "SetSensorName", SetSensorName},
+    {54, "SetControlName", SetControlName},
+    {55, "SetOutletUserName", SetOutletUserName},
+    {56, "SetResourceTag", SetResourceTag},
+    {95, "GetSensorConfiguration", GetSensorConfiguration},
+    {96, "SetSensorStateSeverity", SetSensorStateSeverity},
     {119, "SetServiceAgreement", SetServiceAgreement},
+    {130, "GetResourceSensors", GetResourceSensors},
+    {146, "RemoveResource", RemoveResource},
+    {163, "GetDescription", GetDescription},
+    {164, "SetDescription", SetDescription},
+    {303, "GetSensorSummary", GetSensorSummary},
+    {304, "SetResourceSeverity", SetResourceSeverity},
     {308, "GetLanguage", GetLanguage},
 };
 
