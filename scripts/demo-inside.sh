@@ -34,10 +34,10 @@ on the simulated demo appliance. Log in (users and passwords below):
 
   curl -s -X POST http://127.0.0.1:8080/api -d '{"FN":0,"PRM":{"USER":"admin","PWD":"admin-secret"},"MN":1}'
 
-then use the "ID" of the reply's "SESSION" as "SID", for example the
-current language:
+then use the "ID" of the reply's "SESSION" as "SID", for example the live
+readings of probe 2001 (temperature with thresholds, humidity):
 
-  curl -s -X POST http://127.0.0.1:8080/api -d '{"FN":308,"SID":"<ID>","MN":2}'
+  curl -s -X POST http://127.0.0.1:8080/api -d '{"FN":12,"SID":"<ID>","PRM":{"SENS":[{"ID":2001,"SNUM":1,"THRES":1,"EMASK":63},{"ID":2001,"SNUM":2,"THRES":0,"EMASK":0}]},"MN":2}'
 
 Demo users (name / password): admin / admin-secret, operator / operator-secret,
 viewer / viewer-secret, bigid / bigid-secret. They exist only inside this
