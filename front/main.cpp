@@ -13,6 +13,7 @@
 
 #include "client/eal_log.h"
 #include "client/paths.h"
+#include "client/thread_stack.h"
 #include "front/request_loop.h"
 
 // Every connection libfcgi accepts is made close-on-exec at the accept
@@ -31,7 +32,7 @@ namespace {
 // stack (the marshalled request, the reply, and the transport's send buffer
 // of header and payload): 192 KiB. The rest covers the handler, the JSON
 // library, PAM's modules during login and the C library's syslog and stdio.
-constexpr size_t kWorkerStackSize = 512 * 1024;
+constexpr size_t kWorkerStackSize = ThreadStackSize(512 * 1024);
 
 constexpr int kListenBacklog = 1024;
 

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <memory>
 
+#include "client/thread_stack.h"
+
 namespace kvnc::sim {
 
 namespace {
@@ -74,7 +76,8 @@ bool Acceptor::Start() {
 }
 
 void Acceptor::Loop() {
-  constexpr size_t kConnectionStack = 512 * 1024;  // a call's buffers are on the heap; the transport's 64 KiB is not
+  constexpr size_t kConnectionStack =
+      ThreadStackSize(512 * 1024);  // a call's buffers are on the heap; the transport's 64 KiB is not
   for (;;) {
     {
       std::unique_lock<std::mutex> lock(mutex_);
