@@ -103,8 +103,14 @@ bench_wrk() {
   local connections=$1 seconds=$2 url=$3 mode=$4 sid=$5
   local threads=2
   [ "$connections" -lt "$threads" ] && threads=$connections
-  wrk -t"$threads" -c"$connections" -d"${seconds}s" --timeout 10s -s "$bench_root/bench/requests.lua" "$url" \
-    -- "$mode" "$sid" | grep -E '^(RESULT|FIRST-ERROR)'
+  local out
+  out=$(wrk -t"$threads" -c"$connections" -d"${seconds}s" --timeout 10s -s "$bench_root/bench/requests.lua" "$url" \
+    -- "$mode" "$sid" 2>&1) || true
+  if ! grep -q '^RESULT' <<<"$out"; then
+    echo "bench: wrk gave no result: $out" >&2
+    return 1
+  fi
+  grep -E '^(RESULT|FIRST-ERROR)' <<<"$out"
 }
 
 # One field of a RESULT line: bench_field LINE NAME.
