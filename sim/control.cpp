@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "sim/rpc_dispatch.h"
+
 namespace kvnc::sim {
 
 namespace {
@@ -152,7 +154,9 @@ Json ControlServer::ClearFaults(const Json &) {
 
 Json ControlServer::Journal(const Json &command) {
   Json answer = Ok();
-  answer["calls"] = sim_.Journal(command.value("keep", false));
+  Json calls = Json::array();
+  for (const JournalCall &call : sim_.Journal(command.value("keep", false))) calls.push_back(JournalCallJson(call));
+  answer["calls"] = std::move(calls);
   return answer;
 }
 

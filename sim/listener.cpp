@@ -72,17 +72,21 @@ bool SpawnDetached(std::function<void()> body, size_t stack_size) {
 }
 
 bool Acceptor::Start() {
-  return SpawnDetached([this] { Loop(); }, 256 * 1024);
+  std::lock_guard<std::mutex> lock(mutex_);
+  return AddThread();
+}
+
+bool Acceptor::AddThread() {
+  constexpr size_t kConnectionStack =
+      ThreadStackSize(512 * 1024);  // a call's buffers are on the heap; the transport's 64 KiB is not
+  if (!SpawnDetached([this] { Loop(); }, kConnectionStack)) return false;
+  ++threads_;
+  ++idle_;
+  return true;
 }
 
 void Acceptor::Loop() {
-  constexpr size_t kConnectionStack =
-      ThreadStackSize(512 * 1024);  // a call's buffers are on the heap; the transport's 64 KiB is not
   for (;;) {
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      slot_free_.wait(lock, [this] { return active_ < limit_; });
-    }
     const int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0) {
       if (errno == EINTR || errno == ECONNABORTED || errno == EMFILE || errno == ENFILE || errno == ENOBUFS ||
@@ -94,23 +98,14 @@ void Acceptor::Loop() {
       return;
     }
     {
+      // The last idle thread took a connection: start another one to accept
+      // the next while this one serves (none when the limit is reached).
       std::lock_guard<std::mutex> lock(mutex_);
-      ++active_;
+      if (--idle_ == 0 && threads_ < limit_) AddThread();
     }
-    auto finished = [this] {
-      std::lock_guard<std::mutex> lock(mutex_);
-      --active_;
-      slot_free_.notify_one();
-    };
-    if (!SpawnDetached(
-            [this, fd, finished] {
-              serve_(fd);
-              finished();
-            },
-            kConnectionStack)) {
-      close(fd);
-      finished();
-    }
+    serve_(fd);
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++idle_;
   }
 }
 

@@ -3,7 +3,6 @@
 
 #include <sys/types.h>
 
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <mutex>
@@ -22,9 +21,12 @@ int ListenUnix(const std::string &path, mode_t mode, std::string *error);
 // thread could be started.
 bool SpawnDetached(std::function<void()> body, size_t stack_size);
 
-// Accepts connections on `listen_fd` for ever, each served by `serve` on a
-// thread of its own (which owns the descriptor); at most `limit` at once, the
-// others wait in the backlog.
+// Accepts connections on `listen_fd` for ever with a pool of threads that
+// each accept one connection, serve it with `serve` (which owns the
+// descriptor) and go back to accepting. The pool starts with one thread and
+// grows by one whenever every thread is busy, up to `limit`; further
+// connections wait in the backlog. Threads are kept, not ended, so a busy
+// daemon does not pay a thread start per connection.
 class Acceptor {
  public:
   Acceptor(int listen_fd, size_t limit, std::function<void(int fd)> serve)
@@ -32,14 +34,15 @@ class Acceptor {
   bool Start();
 
  private:
+  bool AddThread();  // with mutex_ held
   void Loop();
 
   int listen_fd_;
   size_t limit_;
   std::function<void(int fd)> serve_;
   std::mutex mutex_;
-  std::condition_variable slot_free_;
-  size_t active_ = 0;
+  size_t threads_ = 0;
+  size_t idle_ = 0;  // threads waiting in accept()
 };
 
 }  // namespace kvnc::sim

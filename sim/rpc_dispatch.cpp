@@ -118,7 +118,9 @@ void AnswerOnly(SaErrorT rv, RpcCall &call) {
 
 }  // namespace
 
-Json DecodeArguments(const RpcCall &call) {
+namespace {
+
+Json DecodeArguments(const JournalCall &call) {
   const RpcMarshalEntry *entry = FindRpcMarshal(call.rpc);
   if (entry == nullptr) return nullptr;
   const size_t n = ListLength(entry->request);
@@ -131,21 +133,33 @@ Json DecodeArguments(const RpcCall &call) {
     storage[i].resize(extent / sizeof(std::max_align_t) + 1);
     values[i] = storage[i].data();
   }
-  const int used = DemarshalArray(call.byte_order, entry->request, values.data(), call.payload, call.length);
+  const int used = DemarshalArray(call.byte_order, entry->request, values.data(), call.payload.data(),
+                                  static_cast<uint32_t>(call.payload.size()));
   if (used < 0) return nullptr;
-  Json args = static_cast<uint32_t>(used) == call.length ? ValuesJson(entry->request, values.data()) : Json();
+  Json args = static_cast<size_t>(used) == call.payload.size() ? ValuesJson(entry->request, values.data()) : Json();
   FreeDemarshalledArray(entry->request, values.data());
   return args;
 }
 
+}  // namespace
+
+Json JournalCallJson(const JournalCall &call) {
+  const RpcMarshalEntry *entry = FindRpcMarshal(call.rpc);
+  Json record = {
+      {"seq", call.seq},
+      {"rpc", call.rpc},
+      {"function", entry != nullptr && entry->function_name != nullptr ? Json(entry->function_name) : Json(nullptr)},
+      {"uid", call.uid},
+      {"args", DecodeArguments(call)},
+      {"result", call.result ? Json(*call.result) : Json(nullptr)}};
+  if (call.fault != nullptr) record["fault"] = call.fault;
+  return record;
+}
+
 bool DecodeRequest(const RpcMarshalEntry &entry, void *const *inputs, RpcCall &call) {
   const int used = DemarshalArray(call.byte_order, entry.request, inputs, call.payload, call.length);
-  if (used >= 0 && static_cast<uint32_t>(used) == call.length) {
-    call.args = ValuesJson(entry.request, inputs);
-    return true;
-  }
+  if (used >= 0 && static_cast<uint32_t>(used) == call.length) return true;
   if (used >= 0) ReleaseRequest(entry, inputs);  // trailing bytes: not a request of this RPC
-  call.args = nullptr;
   AnswerOnly(SA_ERR_HPI_INVALID_PARAMS, call);
   return false;
 }
@@ -170,10 +184,11 @@ void EncodeReply(const RpcMarshalEntry &entry, SaErrorT rv, void *const *outputs
     std::vector<const void *> values(n + 1, nullptr);
     values[0] = &rv;
     for (size_t i = 1; i < n; ++i) values[i] = outputs[i - 1];
-    call.reply.assign(kFrameMaxPayload, 0);
-    const int written = MarshalArray(entry.reply, values.data(), call.reply.data(), call.reply.size());
+    // Marshalled into the thread's scratch frame, then copied at its length.
+    thread_local std::vector<uint8_t> frame(kFrameMaxPayload);
+    const int written = MarshalArray(entry.reply, values.data(), frame.data(), frame.size());
     if (written >= 0) {
-      call.reply.resize(static_cast<size_t>(written));
+      call.reply.assign(frame.begin(), frame.begin() + written);
       call.result = SA_OK;
       return;
     }
@@ -189,7 +204,6 @@ void ServeRpc(Simulator &sim, RpcCall &call) {
     row->serve(sim, *row, *entry, call);
     return;
   }
-  call.args = DecodeArguments(call);
   AnswerOnly(call.injected.value_or(SA_ERR_HPI_UNSUPPORTED_API), call);
 }
 

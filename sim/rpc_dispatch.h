@@ -40,7 +40,6 @@ struct RpcCall {  // NOLINT(bugprone-exception-escape)
   uint32_t length = 0;
   std::optional<SaErrorT> injected;  // a fault: answer this without making the call
 
-  Json args;  // the decoded request values; null when they could not be decoded
   SaErrorT result = SA_OK;
   std::vector<uint8_t> reply;  // the reply payload: the SaErrorT, then the values when SA_OK
 };
@@ -57,12 +56,13 @@ struct SimRpc {
   std::vector<ParamShape> (*shape)();
 };
 
-// Serves one call: fills args, result and reply. RPC numbers without a row
+// Serves one call: fills result and reply. RPC numbers without a row
 // answer SA_ERR_HPI_UNSUPPORTED_API, as the daemon does for a call it lacks.
 void ServeRpc(Simulator &sim, RpcCall &call);
-// The request values of a call decoded by the marshal table alone (for the
-// journal of calls that are not served); null when they do not decode.
-Json DecodeArguments(const RpcCall &call);
+// A journal line: {"seq", "rpc", "function", "uid", "args", "result"[, "fault"]}
+// with the request values decoded by the RPC's marshal table entry ("args"
+// null when they do not decode; "result" null when the call was dropped).
+Json JournalCallJson(const JournalCall &call);
 
 // The rows, in ascending RPC order (rpc_table.cpp).
 std::span<const SimRpc> SimRpcTable();

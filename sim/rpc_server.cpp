@@ -16,19 +16,17 @@ namespace kvnc::sim {
 namespace {
 
 // A peer that sends nothing (or reads nothing) for this long is hung up on.
-constexpr time_t kIdleSeconds = 10;
+constexpr int kIdleSeconds = 10;
 
-// One line of the journal; `fault` names the fault applied to the call, if any.
-Json JournalEntry(const RpcCall &call, const char *fault, bool answered) {
-  const RpcMarshalEntry *entry = FindRpcMarshal(call.rpc);
-  Json record = {
-      {"rpc", call.rpc},
-      {"function", entry != nullptr && entry->function_name != nullptr ? Json(entry->function_name) : Json(nullptr)},
-      {"uid", call.uid},
-      {"args", call.args}};
-  record["result"] = answered ? Json(call.result) : Json(nullptr);
-  if (fault != nullptr) record["fault"] = fault;
-  return record;
+JournalCall Journaled(const RpcCall &call, const char *fault, std::optional<SaErrorT> result) {
+  JournalCall line;
+  line.rpc = call.rpc;
+  line.uid = call.uid;
+  line.byte_order = call.byte_order;
+  line.payload.assign(call.payload, call.payload + call.length);
+  line.result = result;
+  line.fault = fault;
+  return line;
 }
 
 const char *FaultName(const FaultRule &fault) {
@@ -55,11 +53,10 @@ void RpcServer::ServeConnection(int fd) {
   ucred peer{};
   socklen_t peer_length = sizeof peer;
   if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &peer_length) != 0) return;
-  const timeval idle{kIdleSeconds, 0};
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &idle, sizeof idle);
-  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &idle, sizeof idle);
+  socket.SetTimeouts(kIdleSeconds);
 
-  std::vector<uint8_t> request(kFrameMaxPayload);
+  // Kept by the thread for the connections it serves after this one.
+  thread_local std::vector<uint8_t> request(kFrameMaxPayload);
   for (;;) {
     uint8_t type = 0;
     uint32_t id = 0, length = 0;
@@ -80,14 +77,13 @@ void RpcServer::ServeConnection(int fd) {
     const std::optional<FaultRule> fault = sim_.TakeFault(id);
     if (fault && fault->delay_ms != 0) std::this_thread::sleep_for(std::chrono::milliseconds(fault->delay_ms));
     if (fault && fault->drop) {
-      call.args = DecodeArguments(call);
-      sim_.Record(JournalEntry(call, "drop", false));
+      sim_.Record(Journaled(call, "drop", std::nullopt));
       return;
     }
     if (fault && fault->error && *fault->error != SA_OK) call.injected = fault->error;
 
     ServeRpc(sim_, call);
-    sim_.Record(JournalEntry(call, fault ? FaultName(*fault) : nullptr, true));
+    sim_.Record(Journaled(call, fault ? FaultName(*fault) : nullptr, call.result));
     const uint32_t reply_id = fault && fault->reply_id ? *fault->reply_id : id;
     if (!socket.SendMessage(kFrameTypeRpc, reply_id, call.reply.data(), static_cast<uint32_t>(call.reply.size()))) {
       return;

@@ -61,17 +61,16 @@ std::optional<FaultRule> Simulator::TakeFault(uint32_t rpc) {
   return std::nullopt;
 }
 
-void Simulator::Record(Json call) {
+void Simulator::Record(JournalCall call) {
   std::lock_guard<std::mutex> lock(control_mutex_);
-  call["seq"] = next_sequence_++;
+  call.seq = next_sequence_++;
   journal_.push_back(std::move(call));
   if (journal_.size() > kJournalLimit) journal_.pop_front();
 }
 
-Json Simulator::Journal(bool keep) {
+std::vector<JournalCall> Simulator::Journal(bool keep) {
   std::lock_guard<std::mutex> lock(control_mutex_);
-  Json calls = Json::array();
-  for (const Json &call : journal_) calls.push_back(call);
+  std::vector<JournalCall> calls(journal_.begin(), journal_.end());
   if (!keep) journal_.clear();
   return calls;
 }

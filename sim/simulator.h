@@ -24,6 +24,18 @@ struct FaultRule {
   std::optional<uint32_t> reply_id;  // answer under this RPC number
 };
 
+// One call as the journal keeps it: the request bytes, decoded only when the
+// journal is read, so that serving a call costs no JSON.
+struct JournalCall {
+  uint64_t seq = 0;
+  uint32_t rpc = 0;
+  uint32_t uid = 0;
+  int byte_order = 0;
+  std::vector<uint8_t> payload;
+  std::optional<SaErrorT> result;  // none: the connection was dropped unanswered
+  const char *fault = nullptr;     // the fault applied to the call, if any
+};
+
 struct HpiSession {
   uint32_t uid = 0;  // who opened it: only they (and root) may use it
 };
@@ -55,9 +67,9 @@ class Simulator {
   std::optional<FaultRule> TakeFault(uint32_t rpc);
 
   // Appends one call to the journal (the oldest entries go beyond kJournalLimit).
-  void Record(Json call);
+  void Record(JournalCall call);
   // The calls since the last clearing, oldest first; clears unless `keep`.
-  Json Journal(bool keep);
+  std::vector<JournalCall> Journal(bool keep);
 
   static constexpr size_t kJournalLimit = 10000;
 
@@ -70,7 +82,7 @@ class Simulator {
 
   std::mutex control_mutex_;  // faults and journal
   std::vector<FaultRule> faults_;
-  std::deque<Json> journal_;
+  std::deque<JournalCall> journal_;
   uint64_t next_sequence_ = 1;
 };
 
