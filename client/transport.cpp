@@ -1,6 +1,7 @@
 #include "client/transport.h"
 
 #include <netinet/in.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -65,6 +66,12 @@ bool cKvnStreamSock::CloseSocket() {
     return false;
   }
   return true;
+}
+
+bool cKvnStreamSock::SetTimeouts(int seconds) {
+  const timeval limit{seconds, 0};
+  return setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit) == 0 &&
+         setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit) == 0;
 }
 
 bool cKvnStreamSock::SendMessage(uint8_t type, uint32_t id, const void *payload, uint32_t length) {
@@ -146,7 +153,11 @@ bool cKvnStreamSock::ReceiveMessage(uint8_t *type, uint32_t *id, void *payload, 
 
 bool cKvnClientStreamSock::ConnectAddress(const KvnSocketAddress &address, bool log_errors) {
   if (!OpenSocket(address, log_errors)) return false;
-  if (connect(fd_, reinterpret_cast<const sockaddr *>(&address.address), address.length) == 0) return true;
+  // Set before connecting: a Unix-domain connect to a full backlog waits
+  // for as long as the send timeout allows.
+  if (SetTimeouts(kDaemonIoTimeoutSeconds) &&
+      connect(fd_, reinterpret_cast<const sockaddr *>(&address.address), address.length) == 0)
+    return true;
   CloseSocket();
   if (log_errors) eal_log(EAL_LOG_ERROR, "HPI transport: connect failed.\n");
   return false;

@@ -33,6 +33,12 @@ struct KvnSocketAddress {
   socklen_t length;
 };
 
+// How long one send or receive on a daemon connection may wait (connect
+// included): a daemon that accepts and never answers fails the call with
+// SA_ERR_HPI_NO_RESPONSE instead of holding a worker for ever. Two waits and
+// the retry pause stay under the web server's 60 s wait for a reply.
+constexpr int kDaemonIoTimeoutSeconds = 20;
+
 class cKvnStreamSock {
  public:
   cKvnStreamSock() = default;
@@ -48,6 +54,9 @@ class cKvnStreamSock {
   bool OpenSocket(const KvnSocketAddress &address, bool log_errors);
   // Shuts the socket down and closes it; true when none was open.
   bool CloseSocket();
+  // Bounds every later send and receive (and a connect) to `seconds`; a
+  // receive that times out is a failed read.
+  bool SetTimeouts(int seconds);
 
   // One frame, header and payload in a single send(). At most
   // kFrameMaxPayload bytes of payload.
@@ -69,6 +78,7 @@ class cKvnClientStreamSock : public cKvnStreamSock {
   using cKvnStreamSock::cKvnStreamSock;
   ~cKvnClientStreamSock() override = default;
 
+  // Connects with sends and receives bounded by kDaemonIoTimeoutSeconds.
   bool ConnectAddress(const KvnSocketAddress &address, bool log_errors);
   // Unix-domain stream connection to `path`.
   bool ConnectUnix(const char *path);

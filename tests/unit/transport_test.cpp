@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -196,6 +197,23 @@ TEST_F(TransportTest, PeerClosingMidFrameFailsTheRead) {
   EXPECT_NE(log2.Take().find("HPI transport: peer closed connection."), std::string::npos);
 }
 
+TEST_F(TransportTest, SilentPeerFailsTheReadOnceTheTimeoutPasses) {
+  for (const Bytes &sent : {Bytes{}, Bytes{0x01, 0x11, 0x00}}) {  // nothing; half a header
+    Reconnect();
+    ASSERT_TRUE(sock_->SetTimeouts(1));
+    WriteAll(peer_, sent.data(), sent.size());
+    EalLogCapture log;
+    const auto start = std::chrono::steady_clock::now();
+    uint8_t payload[16];
+    EXPECT_FALSE(sock_->ReceiveMessage(&type_, &id_, payload, sizeof payload, &length_, &order_));
+    const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(waited, 0.9);
+    EXPECT_LT(waited, 5.0);
+    EXPECT_NE(log.Take().find("HPI transport: error (" + std::to_string(EAGAIN) + ") while reading message."),
+              std::string::npos);
+  }
+}
+
 TEST_F(TransportTest, AnnouncedLengthBeyondBufferIsNeverWritten) {
   // 16 usable bytes and a sentinel behind them.
   uint8_t buffer[17];
@@ -243,6 +261,14 @@ TEST(TransportSocketTest, ConnectsCloseOnExecAndReportsFailures) {
     ASSERT_TRUE(sock.ConnectUnix(path.c_str()));
     const int flags = fcntl(sock.Descriptor(), F_GETFD);
     EXPECT_TRUE(flags >= 0 && (flags & FD_CLOEXEC));
+    // A daemon that never answers costs a bounded wait, not a worker.
+    for (const int option : {SO_RCVTIMEO, SO_SNDTIMEO}) {
+      timeval limit{};
+      socklen_t size = sizeof limit;
+      ASSERT_EQ(getsockopt(sock.Descriptor(), SOL_SOCKET, option, &limit, &size), 0);
+      EXPECT_EQ(limit.tv_sec, kDaemonIoTimeoutSeconds);
+      EXPECT_EQ(limit.tv_usec, 0);
+    }
     // Connecting again replaces the connection.
     ASSERT_TRUE(sock.ConnectUnix(path.c_str()));
     EXPECT_TRUE(sock.CloseSocket());
