@@ -6,8 +6,11 @@
 # reply) on 127.0.0.1:8081 and (b) kvnc-api reading a sensor's thresholds
 # from the simulator on 127.0.0.1:8080, at each of $KVNC_BENCH_CONNECTIONS
 # (default "16 64") connections. Prints both throughputs, their ratio and
-# both p99 latencies. Exits 1 on any error reply, 3 when a ratio is below
-# $KVNC_BENCH_TARGET (default 0.3).
+# both p99 latencies. Then, with everything stopped, the Google Benchmarks
+# of the session store (lookup with 1, 10, 100 and 1000 sessions on this
+# environment's tmpfs /tmp) and of the client library (marshalling, one
+# HpiRpcCall round trip). Exits 1 on any error reply, 3 when a ratio is
+# below $KVNC_BENCH_TARGET (default 0.3).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 bench_enter "$bench_root/bench/ratio.sh" "$@"
@@ -33,7 +36,8 @@ errors_of() {
 
 failed=0
 below=0
-printf '%-12s %11s %11s %7s %13s %12s %7s\n' connections 'noop req/s' 'api req/s' ratio 'noop p99 ms' 'api p99 ms' errors
+table=$(printf '%-12s %11s %11s %7s %13s %12s %7s' connections 'noop req/s' 'api req/s' ratio 'noop p99 ms' 'api p99 ms' errors)
+echo "$table"
 for c in $connections; do
   noop_line=$(bench_wrk "$c" "$seconds" "$noop" fn13 "$sid" | grep '^RESULT')
   api_result=$(bench_wrk "$c" "$seconds" "$api" fn13 "$sid")
@@ -42,14 +46,24 @@ for c in $connections; do
   api_rps=$(bench_field "$api_line" rps)
   ratio=$(awk -v a="$api_rps" -v n="$noop_rps" 'BEGIN { printf "%.3f", (n > 0 ? a / n : 0) }')
   errors=$(($(errors_of "$noop_line") + $(errors_of "$api_line")))
-  printf '%-12s %11s %11s %7s %13s %12s %7s\n' "$c" "$noop_rps" "$api_rps" "$ratio" \
-    "$(bench_field "$noop_line" p99_ms)" "$(bench_field "$api_line" p99_ms)" "$errors"
+  row=$(printf '%-12s %11s %11s %7s %13s %12s %7s' "$c" "$noop_rps" "$api_rps" "$ratio" \
+    "$(bench_field "$noop_line" p99_ms)" "$(bench_field "$api_line" p99_ms)" "$errors")
+  echo "$row"
+  table+=$'\n'"$row"
   echo "  noop: $noop_line"
   echo "  api:  $api_line"
   grep '^FIRST-ERROR' <<<"$api_result" | sed 's/^/  /' || true
   [ "$errors" -eq 0 ] || failed=1
   awk -v r="$ratio" -v t="$target" 'BEGIN { exit !(r < t) }' && below=1
 done
+bench_stop_all
+bench_pids=()
+echo
+"$bench_build/bench/session_store_bench" --benchmark_min_time=0.5
+"$bench_build/bench/marshal_bench" --benchmark_min_time=0.2
+"$bench_build/bench/rpc_bench" --benchmark_min_time=0.5
+echo
+echo "$table"
 if [ "$failed" -ne 0 ]; then
   echo "ratio: FAILED (error replies above)"
   exit 1
