@@ -1,7 +1,9 @@
 #include "front/request_context.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -25,20 +27,25 @@ std::string SidText(const json &value) { return value.is_string() ? value.get<st
 }  // namespace
 
 bool IsServiceRunning() {
-  FILE *file = std::fopen(paths::kDaemonPidFile, "re");
-  if (file == nullptr) return false;
+  // Plain descriptors rather than stdio: this runs before every request.
+  const int file = open(paths::kDaemonPidFile, O_RDONLY | O_CLOEXEC);
+  if (file < 0) return false;
   char pid[8] = {};
-  const bool read = std::fgets(pid, sizeof pid, file) != nullptr;
-  std::fclose(file);
-  if (!read) return false;
+  ssize_t got;
+  do {
+    got = read(file, pid, sizeof pid - 1);  // one line of at most 7 characters
+  } while (got < 0 && errno == EINTR);
+  close(file);
+  if (got <= 0) return false;
   pid[std::strcspn(pid, std::strchr(pid, '\n') != nullptr ? "\n" : " ")] = '\0';
   // Only a number names a process: "self" or an empty line would always be
   // found under /proc.
   if (pid[0] == '\0' || std::strspn(pid, "0123456789") != std::strlen(pid)) return false;
-  const std::string cmdline = std::string(paths::kProcDir) + pid + "/cmdline";
-  FILE *process = std::fopen(cmdline.c_str(), "re");
-  if (process == nullptr) return false;
-  std::fclose(process);
+  char cmdline[64];  // "/proc/" and at most 7 digits and "/cmdline"
+  std::snprintf(cmdline, sizeof cmdline, "%s%s/cmdline", paths::kProcDir, pid);
+  const int process = open(cmdline, O_RDONLY | O_CLOEXEC);
+  if (process < 0) return false;
+  close(process);
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "client/paths.h"
 #include "front/replies.h"
+#include "front/request_context.h"
 #include "front/request_loop.h"
 #include "tests/support/syslog_sink.h"
 
@@ -23,6 +24,31 @@ class RequestBody : public ::testing::Test {
   }
   void TearDown() override { unlink(paths::kDaemonPidFile); }
 };
+
+TEST_F(RequestBody, TheDaemonRunsOnlyWhenThePidFileNamesALiveProcess) {
+  const std::string self = std::to_string(getpid());
+  struct Case {
+    std::string contents;
+    bool running;
+  };
+  const Case cases[] = {
+      {self + "\n", true},
+      {self, true},
+      {self + " started", true},  // no newline: the cut is at the space
+      {self + "\nself\n", true},
+      {"self\n", false},  // /proc/self always exists; it names no daemon
+      {"\n", false},      // nor does /proc//
+      {"", false},
+      {" " + self, false},
+      {"-1\n", false},
+  };
+  for (const Case &c : cases) {
+    std::ofstream(paths::kDaemonPidFile, std::ios::trunc) << c.contents;
+    EXPECT_EQ(IsServiceRunning(), c.running) << '"' << c.contents << '"';
+  }
+  unlink(paths::kDaemonPidFile);
+  EXPECT_FALSE(IsServiceRunning());
+}
 
 TEST_F(RequestBody, MnIsEchoedOrNull) {
   EXPECT_EQ(ProcessRequestBody(R"({"FN":2,"MN":17})"), R"({"MN":17,"status":{"IC":0,"RC":2,"RCT":""}})");
