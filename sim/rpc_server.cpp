@@ -57,38 +57,35 @@ void RpcServer::ServeConnection(int fd) {
 
   // Kept by the thread for the connections it serves after this one.
   thread_local std::vector<uint8_t> request(kFrameMaxPayload);
-  for (;;) {
-    uint8_t type = 0;
-    uint32_t id = 0, length = 0;
-    int byte_order = kFrameLittleEndian;
-    if (!socket.ReceiveMessage(&type, &id, request.data(), static_cast<uint32_t>(request.size()), &length,
-                               &byte_order)) {
-      return;  // closed, garbage header, or a payload larger than any request
-    }
-    if (type != kFrameTypeRpc) return;  // not a request: hang up
-
-    RpcCall call;
-    call.rpc = id;
-    call.uid = static_cast<uint32_t>(peer.uid);
-    call.byte_order = byte_order;
-    call.payload = request.data();
-    call.length = length;
-
-    const std::optional<FaultRule> fault = sim_.TakeFault(id);
-    if (fault && fault->delay_ms != 0) std::this_thread::sleep_for(std::chrono::milliseconds(fault->delay_ms));
-    if (fault && fault->drop) {
-      sim_.Record(Journaled(call, "drop", std::nullopt));
-      return;
-    }
-    if (fault && fault->error && *fault->error != SA_OK) call.injected = fault->error;
-
-    ServeRpc(sim_, call);
-    sim_.Record(Journaled(call, fault ? FaultName(*fault) : nullptr, call.result));
-    const uint32_t reply_id = fault && fault->reply_id ? *fault->reply_id : id;
-    if (!socket.SendMessage(kFrameTypeRpc, reply_id, call.reply.data(), static_cast<uint32_t>(call.reply.size()))) {
-      return;
-    }
+  uint8_t type = 0;
+  uint32_t id = 0, length = 0;
+  int byte_order = kFrameLittleEndian;
+  if (!socket.ReceiveMessage(&type, &id, request.data(), static_cast<uint32_t>(request.size()), &length, &byte_order)) {
+    return;  // closed, garbage header, or a payload larger than any request
   }
+  if (type != kFrameTypeRpc) return;  // not a request: hang up
+
+  RpcCall call;
+  call.rpc = id;
+  call.uid = static_cast<uint32_t>(peer.uid);
+  call.byte_order = byte_order;
+  call.payload = request.data();
+  call.length = length;
+
+  const std::optional<FaultRule> fault = sim_.TakeFault(id);
+  if (fault && fault->delay_ms != 0) std::this_thread::sleep_for(std::chrono::milliseconds(fault->delay_ms));
+  if (fault && fault->drop) {
+    sim_.Record(Journaled(call, "drop", std::nullopt));
+    return;
+  }
+  if (fault && fault->error && *fault->error != SA_OK) call.injected = fault->error;
+
+  ServeRpc(sim_, call);
+  sim_.Record(Journaled(call, fault ? FaultName(*fault) : nullptr, call.result));
+  const uint32_t reply_id = fault && fault->reply_id ? *fault->reply_id : id;
+  // One request per connection, as the daemon serves them: the connection
+  // closes after the reply.
+  socket.SendMessage(kFrameTypeRpc, reply_id, call.reply.data(), static_cast<uint32_t>(call.reply.size()));
 }
 
 }  // namespace kvnc::sim

@@ -1,7 +1,7 @@
 // The daemon's socket: frames in, frames out, as the client library expects
-// of the controller daemon. Each connection is served on a thread of its own
-// and may carry any number of requests (the client sends one, and resends it
-// once on the same connection after a failed read).
+// of the controller daemon: one request per connection, answered, then the
+// connection is closed (a client's resend on it after a failed read then
+// fails, as it does against the daemon).
 #pragma once
 
 #include <memory>
