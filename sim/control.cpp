@@ -142,6 +142,7 @@ Json ControlServer::Fault(const Json &command) {
   if (command.contains("error")) rule.error = command["error"].get<SaErrorT>();
   rule.delay_ms = command.value("delay_ms", 0u);
   rule.drop = command.value("drop", false);
+  rule.cut = command.value("cut", false);
   if (command.contains("reply_id")) rule.reply_id = command["reply_id"].get<uint32_t>();
   sim_.AddFault(rule);
   return Ok();

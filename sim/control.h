@@ -17,12 +17,15 @@
 //          "error": SaErrorT   answered without making the call
 //          "delay_ms": n       served n ms late
 //          "drop": true        the connection is closed without an answer
+//          "cut": true         the connection is closed in the middle of the
+//                              answer (its header and half its payload sent)
 //          "reply_id": n       answered under RPC number n
 //   {"cmd": "clear_faults"}
 //   {"cmd": "journal"}    -> {"ok": true, "calls": [...]}, then cleared
 //                            ({"keep": true} leaves it). Each call:
 //        {"seq", "rpc", "function", "uid", "args": [request values], "result",
 //         "fault" when one was applied}; "result" is null for a dropped call
+//         (a cut call has the result it would have had)
 //   {"cmd": "sessions"}   -> {"ok": true, "sessions": [{"id", "uid"}, ...]}
 #pragma once
 

@@ -29,8 +29,20 @@ JournalCall Journaled(const RpcCall &call, const char *fault, std::optional<SaEr
   return line;
 }
 
+// The header of the answer, announcing all of it, and half its payload.
+void SendHalfAnswer(int fd, uint32_t id, const std::vector<uint8_t> &payload) {
+  const uint32_t length = static_cast<uint32_t>(payload.size());
+  std::vector<uint8_t> frame = {kFrameTypeRpc, kFrameVersion << 4 | kFrameFlagLittleEndian, 0, 0};
+  for (const uint32_t word : {id, length}) {
+    for (int shift = 0; shift < 32; shift += 8) frame.push_back(static_cast<uint8_t>(word >> shift));
+  }
+  frame.insert(frame.end(), payload.begin(), payload.begin() + payload.size() / 2);
+  send(fd, frame.data(), frame.size(), MSG_NOSIGNAL);
+}
+
 const char *FaultName(const FaultRule &fault) {
   if (fault.drop) return "drop";
+  if (fault.cut) return "cut";
   if (fault.error && *fault.error != SA_OK) return "error";
   if (fault.reply_id) return "reply_id";
   if (fault.delay_ms != 0) return "delay";
@@ -83,6 +95,10 @@ void RpcServer::ServeConnection(int fd) {
   ServeRpc(sim_, call);
   sim_.Record(Journaled(call, fault ? FaultName(*fault) : nullptr, call.result));
   const uint32_t reply_id = fault && fault->reply_id ? *fault->reply_id : id;
+  if (fault && fault->cut) {
+    SendHalfAnswer(fd, reply_id, call.reply);
+    return;
+  }
   // One request per connection, as the daemon serves them: the connection
   // closes after the reply.
   socket.SendMessage(kFrameTypeRpc, reply_id, call.reply.data(), static_cast<uint32_t>(call.reply.size()));

@@ -21,6 +21,7 @@ struct FaultRule {
   std::optional<SaErrorT> error;     // answer this result without making the call
   uint32_t delay_ms = 0;             // wait this long before serving the call
   bool drop = false;                 // close the connection without an answer
+  bool cut = false;                  // close it halfway through the answer
   std::optional<uint32_t> reply_id;  // answer under this RPC number
 };
 
