@@ -32,6 +32,15 @@ uint32_t Get32(const uint8_t *in, int byte_order) {
 
 }  // namespace
 
+void PutFrameHeader(uint8_t header[kFrameHeaderSize], uint8_t type, uint32_t id, uint32_t length) {
+  header[0] = type;
+  header[1] = static_cast<uint8_t>(kFrameVersion << 4 | kFrameFlagLittleEndian);
+  header[2] = 0;
+  header[3] = 0;
+  PutLittleEndian32(header + 4, id);
+  PutLittleEndian32(header + 8, length);
+}
+
 cKvnStreamSock::~cKvnStreamSock() { CloseSocket(); }
 
 bool cKvnStreamSock::OpenSocket(const KvnSocketAddress &address, bool log_errors) {
@@ -83,12 +92,7 @@ bool cKvnStreamSock::SendMessage(uint8_t type, uint32_t id, const void *payload,
   // Header and payload leave in one send() so that the daemon never sees a
   // header without its payload from a half-finished call.
   uint8_t message[kFrameMaxMessage + 1];
-  message[0] = type;
-  message[1] = static_cast<uint8_t>(kFrameVersion << 4 | kFrameFlagLittleEndian);
-  message[2] = 0;
-  message[3] = 0;
-  PutLittleEndian32(message + 4, id);
-  PutLittleEndian32(message + 8, length);
+  PutFrameHeader(message, type, id, length);
   if (length != 0) std::memcpy(message + kFrameHeaderSize, payload, length);
 
   const size_t total = kFrameHeaderSize + length;

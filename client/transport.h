@@ -24,6 +24,9 @@ inline constexpr uint8_t kFrameFlagLittleEndian = 0x01;
 inline constexpr int kFrameLittleEndian = 1234;
 inline constexpr int kFrameBigEndian = 4321;
 
+// Writes the header of a frame in this host's (little-endian) order.
+void PutFrameHeader(uint8_t header[kFrameHeaderSize], uint8_t type, uint32_t id, uint32_t length);
+
 // Everything socket() and connect() need.
 struct KvnSocketAddress {
   int family;

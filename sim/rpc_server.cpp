@@ -31,12 +31,9 @@ JournalCall Journaled(const RpcCall &call, const char *fault, std::optional<SaEr
 
 // The header of the answer, announcing all of it, and half its payload.
 void SendHalfAnswer(int fd, uint32_t id, const std::vector<uint8_t> &payload) {
-  const uint32_t length = static_cast<uint32_t>(payload.size());
-  std::vector<uint8_t> frame = {kFrameTypeRpc, kFrameVersion << 4 | kFrameFlagLittleEndian, 0, 0};
-  for (const uint32_t word : {id, length}) {
-    for (int shift = 0; shift < 32; shift += 8) frame.push_back(static_cast<uint8_t>(word >> shift));
-  }
-  frame.insert(frame.end(), payload.begin(), payload.begin() + payload.size() / 2);
+  std::vector<uint8_t> frame(kFrameHeaderSize);
+  PutFrameHeader(frame.data(), kFrameTypeRpc, id, static_cast<uint32_t>(payload.size()));
+  frame.insert(frame.end(), payload.begin(), payload.begin() + static_cast<ptrdiff_t>(payload.size() / 2));
   send(fd, frame.data(), frame.size(), MSG_NOSIGNAL);
 }
 

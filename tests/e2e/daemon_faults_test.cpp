@@ -50,6 +50,19 @@ struct Timed {
 };
 using History = std::vector<Timed>;
 
+Timed TimedRequest(int i, const std::function<Json(int)> &request) {
+  Timed t;
+  t.start = Clock::now();
+  try {
+    const Json reply = request(i);
+    if (reply.is_object()) t.status = reply.value("status", Json());
+  } catch (const std::exception &) {
+    // not JSON: recorded without a status
+  }
+  t.end = Clock::now();
+  return t;
+}
+
 // `threads` threads sending requests one after the other (5 ms apart) until
 // stopped, each keeping the history of its own.
 class Load {
@@ -86,15 +99,7 @@ class Load {
  private:
   void Run(int i, const std::function<Json(int)> &request) {
     while (!stop_) {
-      Timed t;
-      t.start = Clock::now();
-      try {
-        const Json reply = request(i);
-        if (reply.is_object()) t.status = reply.value("status", Json());
-      } catch (const std::exception &) {
-        // not JSON: recorded without a status
-      }
-      t.end = Clock::now();
+      const Timed t = TimedRequest(i, request);
       {
         std::lock_guard<std::mutex> lock(mutex_);
         histories_[static_cast<size_t>(i)].push_back(t);
@@ -114,17 +119,7 @@ std::vector<Timed> AtOnce(int count, const std::function<Json(int)> &request) {
   std::vector<Timed> out(static_cast<size_t>(count));
   std::vector<std::thread> threads;
   for (int i = 0; i < count; ++i) {
-    threads.emplace_back([&out, &request, i] {
-      Timed &t = out[static_cast<size_t>(i)];
-      t.start = Clock::now();
-      try {
-        const Json reply = request(i);
-        if (reply.is_object()) t.status = reply.value("status", Json());
-      } catch (const std::exception &) {
-        // not JSON: recorded without a status
-      }
-      t.end = Clock::now();
-    });
+    threads.emplace_back([&out, &request, i] { out[static_cast<size_t>(i)] = TimedRequest(i, request); });
   }
   for (std::thread &t : threads) t.join();
   return out;
