@@ -32,7 +32,7 @@ bool cKvnApiClientSession::Open() {
   } else if (sock_->Descriptor() != -1) {
     return true;
   }
-  if (sock_ != nullptr && sock_->ConnectUnix(kvnc::paths::kDaemonSocket)) return true;
+  if (sock_ != nullptr && sock_->ConnectDaemon(kvnc::paths::kDaemonSocket)) return true;
   delete sock_;
   sock_ = nullptr;
   std::fputs("cKvnApiClientSession: cannot open connection to Korvane!\n", stderr);

@@ -32,7 +32,8 @@ class cKvnApiClientSession {
   cKvnApiClientSession(const cKvnApiClientSession &) = delete;
   cKvnApiClientSession &operator=(const cKvnApiClientSession &) = delete;
 
-  // Connects to the daemon socket unless already connected.
+  // Connects to the daemon socket unless already connected. A socket that
+  // someone other than the controller serves counts as no daemon.
   bool Open();
   // Closes and drops the connection; true when there was none.
   bool Close();

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "client/daemon_pid.h"
 #include "client/eal_log.h"
 
 namespace {
@@ -183,4 +184,28 @@ bool cKvnClientStreamSock::ConnectUnix(const char *path) {
   std::memcpy(unix_address->sun_path, path, path_length);
   address.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path_length);
   return ConnectAddress(address, true);
+}
+
+bool cKvnApiClientStreamSock::ConnectDaemon(const char *path) {
+  if (!ConnectUnix(path)) return false;
+  if (PeerIsController()) return true;
+  CloseSocket();
+  return false;
+}
+
+bool cKvnApiClientStreamSock::PeerIsController() const {
+  // The credentials of the process that called listen(), kept by the kernel.
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  if (getsockopt(fd_, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || size != sizeof peer) {
+    eal_log(EAL_LOG_ERROR, "HPI transport: cannot read the credentials of the daemon socket's peer.\n");
+    return false;
+  }
+  if (peer.uid == 0) return true;
+  pid_t daemon = 0;
+  if (ReadDaemonPid(daemon) && peer.pid == daemon) return true;
+  eal_log(EAL_LOG_ERROR,
+          "HPI transport: daemon socket served by uid %u pid %d, not the controller; connection refused.\n",
+          static_cast<unsigned>(peer.uid), static_cast<int>(peer.pid));
+  return false;
 }

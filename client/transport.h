@@ -92,4 +92,14 @@ class cKvnApiClientStreamSock : public cKvnClientStreamSock {
  public:
   using cKvnClientStreamSock::cKvnClientStreamSock;
   ~cKvnApiClientStreamSock() override = default;
+
+  // Connects to the daemon's socket at `path` and keeps the connection only
+  // when the controller serves it: root, or the process that the daemon's pid
+  // file names. Once the daemon has died anyone may bind the path, and every
+  // request carries a user's rights and perhaps a password; nothing is sent
+  // to such a peer.
+  bool ConnectDaemon(const char *path);
+
+ private:
+  bool PeerIsController() const;
 };
