@@ -13,6 +13,16 @@ namespace {
 // A resource id or control number with all bits set names no instrument.
 constexpr uint32_t kNone = 0xFFFFFFFF;
 
+// The most instrument numbers one outlet range may span. Each number costs
+// one RPC on a connection of its own, and the range comes from the daemon:
+// 0..0xFFFFFFFF would be 2^32 calls. An outlet has a handful of instruments
+// (a switch, current, power, energy); 256 calls take well under a second on
+// a healthy daemon. A wider range is answered as invalid data from the
+// daemon before any record is read.
+constexpr uint64_t kMaxOutletInstruments = 256;
+
+uint64_t RangeWidth(uint32_t first, uint32_t last) { return first > last ? 0 : uint64_t{last} - first + 1; }
+
 // Appends {"name", "num", "rid"} for each instrument number first..last of
 // `type` on `rid` that has a record; numbers without one are skipped.
 void AppendInstruments(HpiSession session, SaHpiResourceIdT rid, SaHpiRdrTypeT type, uint32_t first, uint32_t last,
@@ -74,7 +84,12 @@ json GetOutletInstruments(HpiSession session, const json &prm) {
   json sensors = json::array();
   if (range.ResourceId != kNone) {
     // An outlet without an on/off control has a first control number with all bits set.
-    if (range.FirstCtrlNum != kNone) {
+    const bool has_controls = range.FirstCtrlNum != kNone;
+    if ((has_controls && RangeWidth(range.FirstCtrlNum, range.LastCtrlNum) > kMaxOutletInstruments) ||
+        RangeWidth(range.FirstSensorNum, range.LastSensorNum) > kMaxOutletInstruments) {
+      Fail(ErrorReplyWithCode(kRcHpiError, SA_ERR_HPI_INVALID_DATA, "kvnHpiFindOutletInstruments"));
+    }
+    if (has_controls) {
       AppendInstruments(session, range.ResourceId, SAHPI_CTRL_RDR, range.FirstCtrlNum, range.LastCtrlNum, controls);
     }
     AppendInstruments(session, range.ResourceId, SAHPI_SENSOR_RDR, range.FirstSensorNum, range.LastSensorNum, sensors);

@@ -85,6 +85,22 @@ TEST_F(Controls, OutletInstrumentsSkipNumbersWithoutRecords) {
   EXPECT_EQ(Call(8, {{"ID", 1}})["response"], Json::parse(R"({"controls":[],"sensors":[]})"));
   EXPECT_EQ(CallNames().size(), 3u);
 
+  // The range comes from the daemon: one that no outlet has (every 32-bit
+  // number, 2^32 calls) is refused before a record is read; 256 numbers are
+  // walked.
+  sim().Set("/outlets/1/first_sensor", 0);
+  Calls();
+  EXPECT_EQ(Status(8, {{"ID", 1}}), Error(9, "kvnHpiFindOutletInstruments", 1010));
+  EXPECT_EQ(CallNames(), Json::parse(R"(["kvnHpiFindOutletInstruments"])"));
+  sim().Set("/outlets/1/first_control", 1);
+  sim().Set("/outlets/1/last_control", 257);
+  sim().Set("/outlets/1/last_sensor", 0);
+  EXPECT_EQ(Status(8, {{"ID", 1}}), Error(9, "kvnHpiFindOutletInstruments", 1010));
+  sim().Set("/outlets/1/last_control", 256);
+  Calls();
+  EXPECT_EQ(Call(8, {{"ID", 1}})["response"]["controls"].size(), 1u);
+  EXPECT_EQ(CallNames().size(), 1u + 256u + 1u);  // the range, 256 controls, sensor 0
+
   sim().Fault({{"rpc", 35}, {"error", -1004}});
   EXPECT_EQ(Status(8, {{"ID", 2}}), Error(9, "saHpiRdrGetByInstrumentId", 1004));
   EXPECT_EQ(Status(8, {{"ID", 99}}), Error(9, "kvnHpiFindOutletInstruments", 1011));
