@@ -8,10 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <cstdio>
 #include <system_error>
 
 #include "client/eal_log.h"
+#include "client/files.h"
 #include "client/paths.h"
 #include "front/api_error.h"
 #include "front/replies.h"
@@ -21,7 +22,17 @@ namespace {
 
 int64_t Nanoseconds(const timespec &t) { return static_cast<int64_t>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
 
-bool Expired(const WebSession &s, int64_t now) { return s.stamp + WebSessionStore::kIdleLimitNs < now; }
+// Loaded stamps lie between 0 and now, so the difference cannot overflow.
+bool Expired(const WebSession &s, int64_t now) { return now - s.stamp > WebSessionStore::kIdleLimitNs; }
+
+// A file cannot be renamed over a directory: an empty one planted at the
+// file's name is removed first.
+bool RenameOver(const std::string &from, const std::string &to) {
+  if (rename(from.c_str(), to.c_str()) == 0) return true;
+  return errno == EISDIR && rmdir(to.c_str()) == 0 && rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string ErrorText(int error) { return std::error_code(error, std::generic_category()).message(); }
 
 // A JSON string as the JSON library would write it. Identifiers and
 // addresses are plain printable ASCII and are copied as they are; anything
@@ -61,7 +72,12 @@ std::string SessionsText(const std::vector<WebSession> &sessions) {
 
 }  // namespace
 
-WebSessionStore::WebSessionStore(std::string path) : path_(std::move(path)) {
+// The owner is the effective uid the process has when the store is built, on
+// the first lookup or login and before that thread takes a user's identity.
+// It is not asked again later: worker threads switch their effective uid per
+// request (also while a logout removes its session), but the files they
+// create belong to their file-system uid, which stays that of the process.
+WebSessionStore::WebSessionStore(std::string path) : path_(std::move(path)), owner_(geteuid()) {
   std::lock_guard<std::mutex> lock(mutex_);
   Load();
 }
@@ -96,31 +112,81 @@ std::string WebSessionStore::NewId() {
   return id;
 }
 
+WebSessionStore::FileIdentity WebSessionStore::IdentityOf(const struct stat &st) {
+  return {st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
+}
+
+std::string WebSessionStore::Distrust(const struct stat &st) const {
+  if (!S_ISREG(st.st_mode)) return "is not a regular file";
+  if (st.st_uid != owner_) {
+    return "is owned by uid " + std::to_string(st.st_uid) + ", not " + std::to_string(owner_);
+  }
+  if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    char mode[16];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+    return std::string("is writable by others (mode ") + mode + ")";
+  }
+  return {};
+}
+
+// /tmp is writable by every local account: a file planted there (before the
+// first login, or after the file was deleted) would hand out sessions of its
+// author's choosing. Only a regular file of the program's own that nobody else
+// may write is read; anything else counts as a damaged file, and the next save
+// replaces it. The opened descriptor is checked, not the path, so nothing can
+// be swapped in between; O_NONBLOCK keeps a planted FIFO from holding a worker.
 void WebSessionStore::Load() {
+  const FileDescriptor file(OpenFile(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
   struct stat st {};
-  if (stat(path_.c_str(), &st) != 0) {
-    sessions_.clear();  // no file: no sessions
+  std::string distrust;
+  if (!file.valid()) {
+    if (errno == ENOENT) {
+      sessions_.clear();  // no file: no sessions
+      known_ = {};
+      return;
+    }
+    distrust = errno == ELOOP ? "is a symbolic link" : "cannot be opened: " + ErrorText(errno);
+  } else if (fstat(file.get(), &st) != 0) {
+    distrust = "cannot be examined: " + ErrorText(errno);
+  } else {
+    distrust = Distrust(st);
+  }
+  if (!distrust.empty()) {
+    sessions_.clear();
     known_ = {};
+    eal_log(EAL_LOG_ERROR, "Caught exception in load(): session file %s %s\n", path_.c_str(), distrust.c_str());
     return;
   }
-  const FileIdentity now_on_disk{st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
-  if (now_on_disk == known_) return;
+  const FileIdentity on_disk = IdentityOf(st);
+  if (on_disk == known_) return;
 
   sessions_.clear();
   known_ = {};
-  std::ifstream file(path_);
-  if (!file) return;
+  std::string text;
+  if (!ReadAll(file.get(), text)) {
+    eal_log(EAL_LOG_ERROR, "Caught exception in load(): session file %s cannot be read: %s\n", path_.c_str(),
+            ErrorText(errno).c_str());
+    return;
+  }
+  if (Parse(text)) known_ = on_disk;
+}
+
+bool WebSessionStore::Parse(std::string_view text) {
   try {
-    std::string line;
-    std::getline(file, line);
-    const json list = json::parse(line);
+    const json list = json::parse(text.substr(0, text.find('\n')));
+    // Taken after the file was read, so every stamp written before is at most
+    // this. The monotonic clock is never negative nor ahead: any other stamp
+    // is not one of ours (or from before a reboot) and would defeat expiry.
+    const int64_t now = Now();
     for (const json &entry : list) {
-      sessions_.push_back(WebSession{entry.at("id").get<std::string>(), entry.at("peer").get<std::string>(),
-                                     GetNumber<uint32_t>(entry.at("uid")), GetNumber<int64_t>(entry.at("stamp"))});
+      WebSession s{entry.at("id").get<std::string>(), entry.at("peer").get<std::string>(),
+                   GetNumber<uint32_t>(entry.at("uid")), GetNumber<int64_t>(entry.at("stamp"))};
+      if (s.stamp >= 0 && s.stamp <= now) sessions_.push_back(std::move(s));
     }
-    known_ = now_on_disk;
+    return true;
   } catch (const std::exception &e) {
     eal_log(EAL_LOG_ERROR, "Caught exception in load(): %s\n", e.what());
+    return false;
   }
 }
 
@@ -133,17 +199,9 @@ void WebSessionStore::Save() {
     const std::string text = SessionsText(sessions_);
 
     std::string temp = path_ + ".XXXXXX";
-    const int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return;
-    size_t written = 0;
-    while (written < text.size()) {
-      const ssize_t n = write(fd, text.data() + written, text.size() - written);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      written += static_cast<size_t>(n);
-    }
-    if (written != text.size() || rename(temp.c_str(), path_.c_str()) != 0) {
-      close(fd);
+    const FileDescriptor file(mkostemp(temp.data(), O_CLOEXEC));
+    if (!file.valid()) return;
+    if (!WriteAll(file.get(), text) || !RenameOver(temp, path_)) {
       unlink(temp.c_str());
       known_ = {};
       return;
@@ -152,10 +210,7 @@ void WebSessionStore::Save() {
     // file's ctime): the identity of the file we wrote, even if another
     // process has renamed its own over it meanwhile.
     struct stat st {};
-    known_ = fstat(fd, &st) == 0
-                 ? FileIdentity{st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)}
-                 : FileIdentity{};
-    close(fd);
+    known_ = fstat(file.get(), &st) == 0 ? IdentityOf(st) : FileIdentity{};
   } catch (const std::exception &e) {
     eal_log(EAL_LOG_ERROR, "Caught exception in save(): %s\n", e.what());
   }

@@ -2,9 +2,11 @@
 // the client address and the uid of the user. Kept in memory and in the
 // session file, which is the authority: every operation reloads it first and
 // writes it back after a change, so processes sharing it see each other's
-// sessions. A session expires 900 s after its last use.
+// sessions. A session expires 900 s after its last use. The file lies in
+// /tmp: one that the program did not write itself is never believed.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -51,12 +53,19 @@ class WebSessionStore {
     int64_t changed_ns = -1;
     bool operator==(const FileIdentity &) const = default;
   };
+  static FileIdentity IdentityOf(const struct stat &st);
 
   void Load();
+  // Why the opened file cannot be one the program wrote; empty when it can.
+  std::string Distrust(const struct stat &st) const;
+  // Appends the sessions of the file's text; false (logged) when it is damaged.
+  bool Parse(std::string_view text);
   void Save();
   static std::string NewId();
 
   const std::string path_;
+  // The owner of every file the program writes (see the constructor).
+  const uid_t owner_;
   std::mutex mutex_;
   std::vector<WebSession> sessions_;
   // The file as this process last read or wrote it: while it is unchanged,

@@ -6,8 +6,9 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
+#include "client/files.h"
 #include "client/paths.h"
 #include "front/api_error.h"
 
@@ -15,10 +16,12 @@ namespace kvnc {
 namespace {
 
 constexpr uint64_t kAgreementPrivileges = 0x402;
+constexpr mode_t kAgreementFileMode = 0644;  // the login page's text: readable by all
 
 // The lines of one paragraph are joined with single spaces; each empty line
 // becomes one line break.
-std::string JoinParagraphs(std::istream &in) {
+std::string JoinParagraphs(const std::string &file) {
+  std::istringstream in(file);
   std::string text;
   std::string line;
   bool paragraph_start = true;
@@ -36,17 +39,28 @@ std::string JoinParagraphs(std::istream &in) {
   return text;
 }
 
+bool Exists(const char *path) {
+  const FileDescriptor file(OpenFile(path, O_RDONLY));
+  return file.valid();
+}
+
+// The text file, or else the one kept when the agreement was switched off;
+// needed tells which. False when neither can be read.
+bool ReadAgreementText(std::string &text, bool &needed) {
+  int fd = OpenFile(paths::kAgreementText, O_RDONLY);
+  needed = fd >= 0;
+  if (!needed) fd = OpenFile(paths::kAgreementTextBackup, O_RDONLY);
+  const FileDescriptor file(fd);
+  return file.valid() && ReadAll(file.get(), text);
+}
+
 }  // namespace
 
 json GetServiceAgreement() {
-  const bool enforced = std::ifstream(paths::kAgreementEnforced).is_open();
+  const bool enforced = Exists(paths::kAgreementEnforced);
   bool needed = true;
-  std::ifstream text(paths::kAgreementText);
-  if (!text.is_open()) {
-    needed = false;
-    text.open(paths::kAgreementTextBackup);
-    if (!text.is_open()) return ErrorReplyMsg(kRcSystemError, "Can't open the service agreement text");
-  }
+  std::string text;
+  if (!ReadAgreementText(text, needed)) return ErrorReplyMsg(kRcSystemError, "Can't open the service agreement text");
   return OkReplyWithResponse({{"enforced", enforced}, {"needed", needed}, {"text", JoinParagraphs(text)}});
 }
 
@@ -59,16 +73,15 @@ json SetServiceAgreement(HpiSession session, const json &prm) {
     return OkReply();
   }
   const std::string text = RequireKey(prm, "text").get<std::string>();
-  std::ofstream out(paths::kAgreementText, std::ios::binary | std::ios::trunc);
-  out << text;
-  out.close();
   // A text that did not reach the file must not be answered as saved.
-  if (!out) return ErrorReplyWithCode(kRcSystemError, errno, "Can't write the service agreement text");
+  if (!WriteFile(paths::kAgreementText, text, kAgreementFileMode)) {
+    return ErrorReplyWithCode(kRcSystemError, errno, "Can't write the service agreement text");
+  }
   const bool enforced = RequireKey(prm, "enforced").get<bool>();
   if (enforced) {
-    const int fd = creat(paths::kAgreementEnforced, 0644);
-    if (fd < 0) return ErrorReplyWithCode(kRcNoChild, errno, "enforced");
-    close(fd);
+    if (!WriteFile(paths::kAgreementEnforced, "", kAgreementFileMode)) {
+      return ErrorReplyWithCode(kRcNoChild, errno, "enforced");
+    }
   } else if (unlink(paths::kAgreementEnforced) != 0) {
     return ErrorReplyWithCode(kRcNoChild, errno, "enforced");
   }

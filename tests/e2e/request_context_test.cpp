@@ -1,5 +1,6 @@
 // What every request goes through before and after its handler: the daemon
 // check, the web session, the user's identity and the HPI session.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -30,10 +32,17 @@ std::string ReadText(const std::string &path) {
   return text.str();
 }
 
-// Rewrites the session file as another process would (a new file renamed over).
+// A file of `text` with `mode`, whatever the umask.
+void WriteText(const std::string &path, const std::string &text, mode_t mode) {
+  std::ofstream(path) << text;
+  chmod(path.c_str(), mode);
+}
+
+// Rewrites the session file as another process of the program would (a new
+// private file renamed over).
 void RewriteSessions(const nlohmann::json &sessions) {
   const std::string temp = std::string(paths::kSessionFile) + ".test";
-  std::ofstream(temp) << sessions.dump();
+  WriteText(temp, sessions.dump(), 0600);
   fs::rename(temp, paths::kSessionFile);
 }
 
@@ -56,16 +65,17 @@ TEST_F(RequestContextTest, SessionsBelongToTheirAddressAndExpireAfter900Seconds)
   const std::string sid = LoginSid("operator", "operator-secret", "10.0.0.5");
   EXPECT_EQ(Call(sid, 308, nullptr, "10.0.0.6")["status"]["RCT"], "Bad session ID");
   EXPECT_EQ(Call(sid, 308, nullptr, "10.0.0.5")["status"]["RC"], 0);  // still valid for its owner
+  EXPECT_EQ(Post({{"FN", 3}})["status"], (Json{{"IC", 0}, {"RC", 2}, {"RCT", ""}}));
+  EXPECT_EQ(Post({{"FN", 3}, {"SID", "no-such-session"}})["status"]["RCT"], "Bad session ID");
+  EXPECT_EQ(Post({{"FN", 3}, {"SID", 12}})["status"]["RCT"], "");  // not a string: no SID at all
 
+  // Stamps are never before the boot: older ones are refused as forged.
+  if (WebSessionStore::Now() < 901 * 1000000000LL) GTEST_SKIP() << "the machine has been up for less than 901 s";
   Age(sid, 899);
   EXPECT_EQ(Call(sid, 308, nullptr, "10.0.0.5")["status"]["RC"], 0);
   Age(sid, 901);
   EXPECT_EQ(Call(sid, 308, nullptr, "10.0.0.5")["status"], (Json{{"IC", 0}, {"RC", 2}, {"RCT", "Bad session ID"}}));
   EXPECT_EQ(ReadText(paths::kSessionFile).find(sid), std::string::npos) << "an expired session is dropped";
-
-  EXPECT_EQ(Post({{"FN", 3}})["status"], (Json{{"IC", 0}, {"RC", 2}, {"RCT", ""}}));
-  EXPECT_EQ(Post({{"FN", 3}, {"SID", "no-such-session"}})["status"]["RCT"], "Bad session ID");
-  EXPECT_EQ(Post({{"FN", 3}, {"SID", 12}})["status"]["RCT"], "");  // not a string: no SID at all
 }
 
 TEST_F(RequestContextTest, TheSessionFileIsPrivateAndSurvivesDamage) {
@@ -85,19 +95,81 @@ TEST_F(RequestContextTest, TheSessionFileIsPrivateAndSurvivesDamage) {
   }
   EXPECT_EQ(temporaries, 0);
 
-  // Deleting the file logs everybody out, silently. (Reading the planted
-  // link's target above was logged as a damaged file.)
+  // Deleting the file logs everybody out, silently. (The planted link above
+  // was logged as a damaged file.)
   Syslog().Clear();
   fs::remove(paths::kSessionFile);
   EXPECT_EQ(Call(sid, 308)["status"]["RCT"], "Bad session ID");
   EXPECT_TRUE(Syslog().Matching("Caught exception").empty());
 
   // A corrupt file is logged and the service goes on.
-  std::ofstream(paths::kSessionFile) << "[{\"id\":";
+  WriteText(paths::kSessionFile, "[{\"id\":", 0600);
   const std::string again = LoginSid("admin", "admin-secret");
   EXPECT_FALSE(again.empty());
   EXPECT_EQ(Call(again, 308)["status"]["RC"], 0);
   EXPECT_NE(Syslog().WaitFor("Caught exception in load(): ").priority, -1);
+}
+
+// Any local account can create files in /tmp. Whatever it plants at the
+// session file's name (here with a session of the administrator's from this
+// address) gives no session, is logged, and the next login replaces it with
+// the program's own private file.
+TEST_F(RequestContextTest, APlantedSessionFileIsNeitherTrustedNorKept) {
+  const std::string forged(32, 'F');
+  const std::string text =
+      Json::array({{{"id", forged}, {"peer", "127.0.0.1"}, {"stamp", WebSessionStore::Now()}, {"uid", 1001}}}).dump();
+  int fifo_writer = -1;
+  struct Plant {
+    const char *name;
+    const char *logged;
+    std::function<void()> make;
+  };
+  const Plant plants[] = {
+      {"another user's file", "is owned by uid 1003, not 0",
+       [&] {
+         WriteText(paths::kSessionFile, text, 0600);
+         ASSERT_EQ(chown(paths::kSessionFile, 1003, 1003), 0);
+       }},
+      {"writable by all", "is writable by others (mode 0666)", [&] { WriteText(paths::kSessionFile, text, 0666); }},
+      {"writable by the group", "is writable by others (mode 0620)",
+       [&] { WriteText(paths::kSessionFile, text, 0620); }},
+      {"link to a private file", "is a symbolic link",
+       [&] {
+         WriteText("/tmp/forged-sessions", text, 0600);
+         fs::create_symlink("/tmp/forged-sessions", paths::kSessionFile);
+       }},
+      {"FIFO with a writer", "is not a regular file",
+       [&] {
+         ASSERT_EQ(mkfifo(paths::kSessionFile, 0600), 0);
+         fifo_writer = open(paths::kSessionFile, O_RDWR | O_CLOEXEC);
+         ASSERT_EQ(write(fifo_writer, (text + "\n").data(), text.size() + 1), static_cast<ssize_t>(text.size() + 1));
+       }},
+      {"empty directory", "is not a regular file", [&] { fs::create_directory(paths::kSessionFile); }},
+  };
+  for (const Plant &plant : plants) {
+    SCOPED_TRACE(plant.name);
+    fs::remove(paths::kSessionFile);
+    plant.make();
+    Syslog().Clear();
+    EXPECT_EQ(Call(forged, 308)["status"], (Json{{"IC", 0}, {"RC", 2}, {"RCT", "Bad session ID"}}));
+    const SyslogLine line = Syslog().WaitFor(
+        std::string("Caught exception in load(): session file /tmp/web-sessions.json ") + plant.logged);
+    EXPECT_EQ(line.priority, 27);  // daemon.err
+
+    const std::string sid = LoginSid("operator", "operator-secret");
+    EXPECT_EQ(Call(sid, 308)["status"]["RC"], 0);
+    EXPECT_EQ(Call(forged, 308)["status"]["RCT"], "Bad session ID");
+    struct stat st {};
+    ASSERT_EQ(lstat(paths::kSessionFile, &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(ReadText(paths::kSessionFile).find(forged), std::string::npos);
+    if (fifo_writer >= 0) close(fifo_writer);
+    fifo_writer = -1;
+  }
+  unlink("/tmp/forged-sessions");
+  if (fs::is_directory(paths::kSessionFile)) fs::remove(paths::kSessionFile);  // left only if not replaced
 }
 
 TEST_F(RequestContextTest, ConcurrentLoginsGetDistinctWorkingSessions) {

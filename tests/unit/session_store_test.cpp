@@ -1,9 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -35,10 +40,20 @@ class SessionStoreTest : public ::testing::Test {
     text << in.rdbuf();
     return text.str();
   }
-  // Writes the file as another process would: a new file renamed over it.
+  // Writes the file as another process of the program would: a new private
+  // file renamed over it.
   void WriteFile(const std::string &text) {
     std::ofstream(path_ + ".other") << text;
+    fs::permissions(path_ + ".other", fs::perms::owner_read | fs::perms::owner_write);
     fs::rename(path_ + ".other", path_);
+  }
+  // The file as the program leaves it: regular, private, its own.
+  void ExpectPrivateFile() {
+    struct stat st {};
+    ASSERT_EQ(lstat(path_.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_uid, geteuid());
   }
   std::string Entry(const std::string &id, const std::string &peer, int64_t stamp, uint32_t uid) {
     return json{{"id", id}, {"peer", peer}, {"stamp", stamp}, {"uid", uid}}.dump();
@@ -111,7 +126,12 @@ TEST_F(SessionStoreTest, LookupNeedsTheSameAddressAndRefreshesTheStamp) {
   EXPECT_EQ(FileText(), "[]");
 }
 
+// Stamps are never before the boot: ages beyond the machine's uptime cannot
+// be made.
+bool UpLongerThan(int64_t seconds) { return WebSessionStore::Now() > seconds * kSecond; }
+
 TEST_F(SessionStoreTest, SessionsExpire900SecondsAfterTheirLastUse) {
+  if (!UpLongerThan(2000)) GTEST_SKIP() << "the machine has been up for less than 2000 s";
   const int64_t now = WebSessionStore::Now();
   WriteFile("[" + Entry("OLD", "a", now - 901 * kSecond, 7) + "," + Entry("YOUNG", "a", now - 899 * kSecond, 8) + "," +
             Entry("AFTER", "a", now - 2000 * kSecond, 9) + "]");
@@ -170,6 +190,156 @@ TEST_F(SessionStoreTest, TheFileIsTheAuthority) {
     EXPECT_TRUE(IsIdentifier(store.Create(1, "a").id));
   }
   eal_log_config.stdout_mask = saved;
+}
+
+TEST_F(SessionStoreTest, ImpossibleStampsAreDroppedWithoutOverflow) {
+  const int64_t now = WebSessionStore::Now();
+  const int64_t high = INT64_MAX - WebSessionStore::kIdleLimitNs;  // the old sum just fits: never expired
+  WriteFile("[" + Entry("GOOD", "a", now, 5) + "," + Entry("NEGATIVE", "a", -1, 5) + "," +
+            Entry("FUTURE", "a", now + 1000 * kSecond, 5) + "," + Entry("HIGH", "a", high, 5) + "," +
+            Entry("MAX", "a", INT64_MAX, 5) + "]");
+  WebSessionStore store(path_);
+  // Dropped at load, not only when a walk reaches them: the walk stops at
+  // GOOD, and the file written back holds GOOD alone.
+  EXPECT_EQ(store.Lookup("a", "GOOD").uid, 5u);
+  EXPECT_EQ(json::parse(FileText()).size(), 1u) << FileText();
+  for (const char *id : {"FUTURE", "HIGH", "MAX", "NEGATIVE"}) {
+    WriteFile("[" + Entry("FUTURE", "a", now + 1000 * kSecond, 5) + "," + Entry("HIGH", "a", high, 5) + "," +
+              Entry("MAX", "a", INT64_MAX, 5) + "," + Entry("NEGATIVE", "a", INT64_MIN, 5) + "]");
+    EXPECT_EQ(store.Lookup("a", id).uid, 0u) << id;
+  }
+}
+
+// A file that the program did not write, planted where the session file
+// belongs: /tmp is open to every local account.
+struct Plant {
+  const char *name;
+  const char *logged;  // what the log line says of it
+  bool needs_root;
+  void (*make)(const std::string &path, const std::string &forged);
+};
+
+void PlantFile(const std::string &path, const std::string &text, mode_t mode) {
+  std::ofstream(path) << text;
+  ASSERT_EQ(chmod(path.c_str(), mode), 0);
+}
+
+const Plant kPlants[] = {
+    {"AnotherUsersFile", "is owned by uid 1003, not 0", true,
+     [](const std::string &path, const std::string &forged) {
+       PlantFile(path, forged, 0600);
+       ASSERT_EQ(chown(path.c_str(), 1003, 1003), 0);
+     }},
+    {"WritableByAll", "is writable by others (mode 0666)", false,
+     [](const std::string &path, const std::string &forged) { PlantFile(path, forged, 0666); }},
+    {"WritableByTheGroup", "is writable by others (mode 0620)", false,
+     [](const std::string &path, const std::string &forged) { PlantFile(path, forged, 0620); }},
+    {"LinkToAPrivateFile", "is a symbolic link", false,
+     [](const std::string &path, const std::string &forged) {
+       PlantFile(path + ".target", forged, 0600);
+       fs::create_symlink(path + ".target", path);
+     }},
+    {"EmptyDirectory", "is not a regular file", false,
+     [](const std::string &path, const std::string &) { fs::create_directory(path); }},
+};
+
+void PrintTo(const Plant &plant, std::ostream *out) { *out << plant.name; }
+
+class PlantedSessionFile : public SessionStoreTest, public ::testing::WithParamInterface<Plant> {};
+
+TEST_P(PlantedSessionFile, GivesNoSessionIsLoggedAndIsReplacedAtTheNextSave) {
+  const Plant &plant = GetParam();
+  if (plant.needs_root && geteuid() != 0) GTEST_SKIP() << "needs root";
+  const std::string forged = "[" + Entry("FORGED", "a", WebSessionStore::Now(), 1001) + "]";
+  plant.make(path_, forged);
+  ASSERT_FALSE(HasFatalFailure());
+  // Checked after the capture, which would swallow the failure messages.
+  const uint32_t saved = eal_log_config.stdout_mask;
+  eal_log_config.stdout_mask = 1;
+  uint32_t forged_uid = 0, mine_uid = 0, forged_after = 0;
+  std::string logged;
+  {
+    test::CaptureStdout capture;
+    WebSessionStore store(path_);
+    forged_uid = store.Lookup("a", "FORGED").uid;
+    logged = capture.Text();
+    const WebSession mine = store.Create(1002, "a");
+    mine_uid = store.Lookup("a", mine.id).uid;
+    forged_after = store.Lookup("a", "FORGED").uid;
+  }
+  eal_log_config.stdout_mask = saved;
+  EXPECT_EQ(forged_uid, 0u);
+  EXPECT_NE(logged.find("Caught exception in load(): session file " + path_ + " " + plant.logged), std::string::npos)
+      << logged;
+  EXPECT_EQ(mine_uid, 1002u);
+  EXPECT_EQ(forged_after, 0u);
+  ExpectPrivateFile();
+  EXPECT_EQ(FileText().find("FORGED"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(, PlantedSessionFile, ::testing::ValuesIn(kPlants),
+                         [](const ::testing::TestParamInfo<Plant> &info) { return std::string(info.param.name); });
+
+// A FIFO would hold the worker that opens it until someone writes; one with
+// a writer would hand over whatever that writer sends.
+TEST_F(SessionStoreTest, APlantedFifoNeitherBlocksNorIsRead) {
+  ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);
+  const int writer = open(path_.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
+  const std::string forged = "[" + Entry("FORGED", "a", WebSessionStore::Now(), 1001) + "]\n";
+  ASSERT_EQ(write(writer, forged.data(), forged.size()), static_cast<ssize_t>(forged.size()));
+  WebSessionStore store(path_);
+  EXPECT_EQ(store.Lookup("a", "FORGED").uid, 0u);
+  store.Create(1002, "a");
+  close(writer);
+  ExpectPrivateFile();
+  EXPECT_EQ(FileText().find("FORGED"), std::string::npos);
+
+  // Without a writer it must not block either (if it does, a writer is
+  // brought after a while to end the test).
+  fs::remove(path_);
+  ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);
+  auto lookup = std::async(std::launch::async, [&] { return store.Lookup("a", "FORGED").uid; });
+  if (lookup.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+    ADD_FAILURE() << "blocked on the FIFO";
+    close(open(path_.c_str(), O_WRONLY | O_CLOEXEC));
+  }
+  EXPECT_EQ(lookup.get(), 0u);
+}
+
+#ifdef SYS_setresuid32
+constexpr long kSetResUid = SYS_setresuid32;
+#else
+constexpr long kSetResUid = SYS_setresuid;
+#endif
+
+// A logout removes its session while the thread runs as the user; the
+// program's own file must still be trusted then.
+TEST_F(SessionStoreTest, TheFileStaysTrustedWhileTheThreadRunsAsAUser) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root";
+  WebSessionStore store(path_);
+  const WebSession s = store.Create(1003, "a");
+  const WebSession other = store.Create(1001, "b");
+  uid_t inside = 0;
+  uint32_t found = 0, kept = 0;
+  {
+    struct AsUser {
+      AsUser() {
+        if (syscall(kSetResUid, -1L, 1003L, -1L) == 0) setfsuid(0);  // as a request takes the identity
+      }
+      ~AsUser() { syscall(kSetResUid, -1L, 0L, -1L); }
+    } as_user;
+    inside = geteuid();
+    found = store.Lookup("a", s.id).uid;
+    store.Remove("a", s.id);
+    kept = store.Lookup("b", other.id).uid;
+  }
+  ASSERT_EQ(geteuid(), 0u);
+  EXPECT_EQ(inside, 1003u);
+  EXPECT_EQ(found, 1003u);
+  EXPECT_EQ(kept, 1001u);
+  EXPECT_EQ(FileText().find(s.id), std::string::npos);
+  ExpectPrivateFile();
 }
 
 TEST_F(SessionStoreTest, APlantedLinkIsReplacedNotWrittenThrough) {
