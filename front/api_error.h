@@ -15,7 +15,8 @@
 namespace kvnc {
 
 // Deliberately not a std::exception: the request loop answers those with
-// RC 11, and a built failure reply must never be mistaken for one.
+// RC 11, and a built failure reply must never be mistaken for one. Caught
+// by the dispatcher, and by the request loop should one ever get past it.
 struct ApiFailure {
   json reply;
 };

@@ -13,10 +13,10 @@
 namespace kvnc {
 namespace {
 
-// FN 0 (Login) is run by the dispatcher with the login record; FN 118 is
-// answered by the request context before any check and has no slot.
+// FN 0 (Login) and FN 1 (Logout) are run by the dispatcher with the web
+// session, for whose user alone they may act; FN 118 is answered by the
+// request context before any check. None of them has a slot.
 constexpr ApiFunction kImplemented[] = {
-    {1, "Logout", Logout},
     {7, "GetInventoryRdrs", GetInventoryRdrs},
     {8, "GetOutletInstruments", GetOutletInstruments},
     {9, "GetRdrByInstrumentId", GetRdrByInstrumentId},

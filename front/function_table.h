@@ -12,9 +12,9 @@ using HpiSession = uint32_t;  // the open SaHpiSessionIdT of the request
 // A handler gets the request's open HPI session and its PRM value (null when
 // absent) and returns the whole reply. Numbers that share a routine with a
 // flag (5/74, 37/38, 50/51, 53/54) get one small wrapper each, so every slot
-// has this one shape. Login (FN 0) is not called through the table: the
-// request context runs it with the login record; GetLanguage (FN 308) reaches
-// the session store itself.
+// has this one shape. Login (FN 0) and Logout (FN 1) are not called through
+// the table: the dispatcher runs them with the web session; GetLanguage
+// (FN 308) reaches the session store itself.
 using ApiHandler = json (*)(HpiSession session, const json &prm);
 
 struct ApiFunction {

@@ -117,6 +117,13 @@ bool LookUpUid(const std::string &user, uint32_t &uid) {
   return true;
 }
 
+// The audit events of a session name its user; a logged-in user must not
+// write them in another's name (an alias with the same uid is the same user).
+bool IsSessionUser(const std::string &user, const WebSession &web_session) {
+  uint32_t uid = 0;
+  return LookUpUid(user, uid) && uid == web_session.uid;
+}
+
 SaErrorT SendUserEvent(HpiSession session, SaHpiUint32T code, SaHpiUint32T level, const std::string &text) {
   const SaHpiTextBufferT buffer = TextBufferFromString(text);
   return saHpiGenerateUserEvent(session, code, level, &buffer);
@@ -236,6 +243,7 @@ json RefusedLoginReply(const std::string &user, const LoginState &state) {
 
 json Login(HpiSession session, const WebSession &web_session, const json &prm, bool password_change, bool resumed) {
   const std::string user = RequireKey(prm, "USER").get<std::string>();
+  if (!IsSessionUser(user, web_session)) return ErrorReplyMsg(kRcBadValue, "USER");
   const SaHpiTextBufferT user_text = TextBufferFromString(user);
   const std::string client = PeerText();
 
@@ -360,8 +368,9 @@ json Login(HpiSession session, const WebSession &web_session, const json &prm, b
   return reply;
 }
 
-json Logout(HpiSession session, const json &prm) {
+json Logout(HpiSession session, const WebSession &web_session, const json &prm) {
   const std::string user = RequireKey(prm, "un").get<std::string>();
+  if (!IsSessionUser(user, web_session)) return ErrorReplyMsg(kRcBadValue, "un");
   SendUserEvent(session, kEventLoggedOut, kLevelInfo, user + ": logged out from " + PeerText());
   return OkReply();
 }

@@ -30,11 +30,13 @@ json RefusedLoginReply(const std::string &user, const LoginState &state);
 // Sends the audit event of a refused login on an HPI session of its own.
 void ReportLoginEvent(const std::string &text);
 
-// FN 0 (and FN 309, resumed): the login reply for a web session.
+// FN 0 (and FN 309, resumed): the login reply for a web session. PRM.USER
+// must name the session's own user (RC 6 "USER" otherwise).
 json Login(HpiSession session, const WebSession &web_session, const json &prm, bool password_change, bool resumed);
 
-// FN 1. The request context removes the web session afterwards.
-json Logout(HpiSession session, const json &prm);
+// FN 1: the logout event; PRM.un must name the session's own user (RC 6 "un"
+// otherwise). The dispatcher removes the web session afterwards either way.
+json Logout(HpiSession session, const WebSession &web_session, const json &prm);
 
 // FN 308 without a web session: opens an HPI session of its own.
 json GetLanguageWithoutSession();

@@ -1,12 +1,11 @@
 #include "front/request_context.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
+#include "client/daemon_pid.h"
+#include "client/files.h"
 #include "client/hpi_functions.h"
 #include "client/paths.h"
 #include "front/api_error.h"
@@ -24,29 +23,24 @@ constexpr int32_t kResumeFn = 309;
 // A string member of PRM as the SID text, or empty for any other type.
 std::string SidText(const json &value) { return value.is_string() ? value.get<std::string>() : std::string(); }
 
+// A string member read where it lies: a password is not copied into memory
+// that nobody wipes. Another type raises the type error that reading it as
+// a string would.
+const std::string &StringInPlace(const json &value) {
+  if (!value.is_string()) {
+    throw json::type_error::create(302, std::string("type must be string, but is ") + value.type_name(), &value);
+  }
+  return value.get_ref<const std::string &>();
+}
+
 }  // namespace
 
 bool IsServiceRunning() {
-  // Plain descriptors rather than stdio: this runs before every request.
-  const int file = open(paths::kDaemonPidFile, O_RDONLY | O_CLOEXEC);
-  if (file < 0) return false;
-  char pid[8] = {};
-  ssize_t got;
-  do {
-    got = read(file, pid, sizeof pid - 1);  // one line of at most 7 characters
-  } while (got < 0 && errno == EINTR);
-  close(file);
-  if (got <= 0) return false;
-  pid[std::strcspn(pid, std::strchr(pid, '\n') != nullptr ? "\n" : " ")] = '\0';
-  // Only a number names a process: "self" or an empty line would always be
-  // found under /proc.
-  if (pid[0] == '\0' || std::strspn(pid, "0123456789") != std::strlen(pid)) return false;
+  pid_t pid = 0;
+  if (!ReadDaemonPid(pid)) return false;
   char cmdline[64];  // "/proc/" and at most 7 digits and "/cmdline"
-  std::snprintf(cmdline, sizeof cmdline, "%s%s/cmdline", paths::kProcDir, pid);
-  const int process = open(cmdline, O_RDONLY | O_CLOEXEC);
-  if (process < 0) return false;
-  close(process);
-  return true;
+  std::snprintf(cmdline, sizeof cmdline, "%s%d/cmdline", paths::kProcDir, static_cast<int>(pid));
+  return FileDescriptor(OpenFile(cmdline, O_RDONLY)).valid();
 }
 
 RequestContext::RequestContext(const json &request, const char *client, int32_t fn)
@@ -66,35 +60,29 @@ std::optional<json> RequestContext::Open(const json &request) {
 
   if (!sid_.empty()) {
     session_ = SessionStore().Lookup(client_, sid_);
-    if (session_.uid == 0) return ErrorReplyMsg(kRcNotAuthorised, "Bad session ID");
+    if (!IsUserUid(session_.uid)) return ErrorReplyMsg(kRcNotAuthorised, "Bad session ID");
   } else if (fn_ == kLanguageFn) {
     return GetLanguageWithoutSession();
   } else if (fn_ == kResumeFn) {
     const auto resume = prm.is_object() ? prm.find("SID") : prm.end();
     if (!prm.is_object() || resume == prm.end()) return ErrorReplyMsg(kRcMissingParam, "SID");
     session_ = SessionStore().Lookup(client_, SidText(*resume));
-    if (session_.uid == 0) return ErrorReplyMsg(kRcNotAuthorised, "Bad session ID");
+    if (!IsUserUid(session_.uid)) return ErrorReplyMsg(kRcNotAuthorised, "Bad session ID");
     fn_ = kLoginFn;
     resumed_ = true;
   } else if (fn_ != kLoginFn) {
     return ErrorReplyPlain(kRcNotAuthorised);
-  } else {
-    if (!prm.is_object() || !prm.contains("USER")) return ErrorReplyMsg(kRcMissingParam, "USER");
-    const std::string user = prm.at("USER").get<std::string>();
-    if (!prm.contains("PWD")) return ErrorReplyMsg(kRcMissingParam, "PWD");
-    const std::string password = prm.at("PWD").get<std::string>();
-    LoginState state;
-    const AuthResult result = Authenticate(user, password, state);
-    if (result == kAuthRefused) return RefusedLoginReply(user, state);
-    session_ = SessionStore().Create(state.uid, client_);
-    password_change_ = result == kAuthNewPasswordRequired;
-    if (session_.uid == 0) return ErrorReplyMsg(kRcNoHpiSession, "Can't open session");
+  } else if (auto refused = LogIn(prm)) {
+    return refused;
   }
 
-  TakeIdentity();
+  // The effective uid is the thread's own (see identity.h); the file-system
+  // uid stays 0 so that file access is unchanged. A switch that did not
+  // happen must not leave the request running as root.
+  identity_.emplace();
   SaHpiSessionIdT hpi = 0;
-  if (saHpiSessionOpen(SAHPI_UNSPECIFIED_DOMAIN_ID, &hpi, nullptr) != SA_OK) {
-    RestoreIdentity();
+  if (!identity_->SwitchTo(session_.uid) || saHpiSessionOpen(SAHPI_UNSPECIFIED_DOMAIN_ID, &hpi, nullptr) != SA_OK) {
+    identity_.reset();
     return ErrorReplyMsg(kRcNoHpiSession, "Can't open session");
   }
   hpi_session_ = hpi;
@@ -102,20 +90,22 @@ std::optional<json> RequestContext::Open(const json &request) {
   return std::nullopt;
 }
 
-// The effective uid is the thread's own (see identity.h); the file-system
-// uid stays 0 so that file access is unchanged.
-void RequestContext::TakeIdentity() {
-  saved_uid_ = geteuid();
-  identity_taken_ = true;
-  SetThreadEffectiveUid(session_.uid);
-  SetThreadFsUidRoot();
-}
-
-void RequestContext::RestoreIdentity() {
-  if (!identity_taken_) return;
-  identity_taken_ = false;
-  SetThreadEffectiveUid(saved_uid_);
-  if (saved_uid_ != 0) SetThreadFsUidRoot();
+// FN 0 without a session: PAM checks USER and PWD, the store creates the
+// web session. A reply when the login is refused.
+std::optional<json> RequestContext::LogIn(const json &prm) {
+  if (!prm.is_object() || !prm.contains("USER")) return ErrorReplyMsg(kRcMissingParam, "USER");
+  const std::string user = prm.at("USER").get<std::string>();
+  if (!prm.contains("PWD")) return ErrorReplyMsg(kRcMissingParam, "PWD");
+  const std::string &password = StringInPlace(prm.at("PWD"));
+  LoginState state;
+  const AuthResult result = Authenticate(user, password, state);
+  if (result == kAuthRefused) return RefusedLoginReply(user, state);
+  // A session nobody could use is not stored.
+  if (!IsUserUid(state.uid)) return ErrorReplyMsg(kRcNoHpiSession, "Can't open session");
+  session_ = SessionStore().Create(state.uid, client_);
+  created_ = true;
+  password_change_ = result == kAuthNewPasswordRequired;
+  return std::nullopt;
 }
 
 SaErrorT RequestContext::CloseHpiSession() {
@@ -126,14 +116,14 @@ SaErrorT RequestContext::CloseHpiSession() {
 
 json RequestContext::Close(json reply) {
   const SaErrorT rv = CloseHpiSession();
-  RestoreIdentity();
+  identity_.reset();
   if (rv != SA_OK) return ErrorReplyWithCode(kRcHpiError, rv, "saHpiSessionClose");
   return reply;
 }
 
 RequestContext::~RequestContext() {
   CloseHpiSession();
-  RestoreIdentity();
+  identity_.reset();
 }
 
 }  // namespace kvnc

@@ -11,6 +11,7 @@
 
 #include "client/hpi_types.h"
 #include "front/function_table.h"
+#include "front/identity.h"
 #include "front/replies.h"
 #include "front/session_store.h"
 
@@ -34,6 +35,8 @@ class RequestContext {
   bool password_change() const { return password_change_; }
   bool resumed() const { return resumed_; }
   const std::string &sid() const { return sid_; }
+  // The web session this request's login created (FN 0 without SID).
+  bool created_session() const { return created_; }
 
   // Closes the HPI session and restores the identity; a failed close
   // replaces the handler's reply.
@@ -41,8 +44,7 @@ class RequestContext {
 
  private:
   std::optional<json> Open(const json &request);
-  void TakeIdentity();
-  void RestoreIdentity();
+  std::optional<json> LogIn(const json &prm);
   SaErrorT CloseHpiSession();
 
   const std::string client_;
@@ -52,10 +54,10 @@ class RequestContext {
   WebSession session_;
   HpiSession hpi_session_ = 0;
   bool hpi_open_ = false;
-  bool identity_taken_ = false;
-  uid_t saved_uid_ = 0;
+  std::optional<ThreadIdentity> identity_;
   bool password_change_ = false;
   bool resumed_ = false;
+  bool created_ = false;
 };
 
 // True when the controller daemon runs: its pid file names a live process.

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "front/dispatch.h"
+
 namespace kvnc {
 
 inline constexpr int kWorkerCount = 24;
@@ -14,10 +16,13 @@ inline constexpr int kWorkerCount = 24;
 // request overflow a worker's stack.
 inline constexpr int kMaxRequestDepth = 128;
 
+using Dispatcher = json (*)(const json &request, const char *client);
+
 // The reply text (compact JSON, without the header and the final newline)
-// for one request body: parse, dispatch, echo MN; every exception becomes
-// an RC 11 reply without MN.
-std::string ProcessRequestBody(std::string_view body);
+// for one request body: parse, dispatch, echo MN. Every exception becomes a
+// reply without MN: a failure raised by a handler helper its own reply, any
+// other RC 11 with the exception's text. The passwords in PRM are wiped.
+std::string ProcessRequestBody(std::string_view body, Dispatcher dispatch = Dispatch);
 
 // The body of each worker thread; returns when accepting fails.
 void WorkerLoop();

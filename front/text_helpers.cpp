@@ -1,5 +1,10 @@
 #include "front/text_helpers.h"
 
+#include <string.h>  // explicit_bzero
+
+#include <algorithm>
+#include <iterator>
+
 namespace kvnc {
 
 std::vector<std::string> SplitTokens(std::string_view text) {
@@ -17,6 +22,32 @@ std::vector<std::string> SplitTokens(std::string_view text) {
     text.remove_prefix(end + 1);
   }
   return tokens;
+}
+
+void WipeString(std::string &text) noexcept {
+  // Growing to the capacity stays in the same buffer and makes all of it
+  // part of the string, also what an earlier, longer content left behind.
+  text.resize(text.capacity());
+  explicit_bzero(text.data(), text.size());
+  text.clear();
+}
+
+// Walks the members rather than looking keys up: nothing here may throw, as
+// it runs while a request is released.
+void WipeSecrets(nlohmann::json &request) noexcept {
+  static constexpr std::string_view kSecretKeys[] = {"PWD", "OLDPWD", "NEWPWD", "PDW"};
+  auto *envelope = request.get_ptr<nlohmann::json::object_t *>();
+  if (envelope == nullptr) return;
+  for (auto &[name, prm] : *envelope) {
+    auto *members = name == "PRM" ? prm.get_ptr<nlohmann::json::object_t *>() : nullptr;
+    if (members == nullptr) continue;
+    for (auto &[key, value] : *members) {
+      auto *text = value.get_ptr<std::string *>();
+      if (text != nullptr && std::find(std::begin(kSecretKeys), std::end(kSecretKeys), key) != std::end(kSecretKeys)) {
+        WipeString(*text);
+      }
+    }
+  }
 }
 
 }  // namespace kvnc

@@ -3,13 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
+
+#include "client/paths.h"
 
 #include "tests/support/api_test.h"
 #include "tests/support/syslog_sink.h"
 
 namespace kvnc::test {
 namespace {
+
+// The sessions of the session file as [{"id", "peer", "stamp", "uid"}].
+nlohmann::json StoredSessions() {
+  std::ifstream in(paths::kSessionFile);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str().empty() ? nlohmann::json::array() : nlohmann::json::parse(text.str());
+}
 
 class LoginFlow : public ApiTest {
  protected:
@@ -114,8 +126,9 @@ TEST_F(LoginFlow, RefusalsAreAnsweredAndAudited) {
   ASSERT_EQ(events.size(), 2u);  // the unknown user's and the expired one's
   EXPECT_EQ(events[1][3], "expired: login from IP (127.0.0.1) failed. User account has expired.");
 
-  // PAM accepts uid 0, the API gives it no session.
+  // PAM accepts uid 0, the API gives it no session, and stores none.
   EXPECT_EQ(Login("zero", "zero-secret")["status"], (Json{{"IC", 0}, {"RC", 4}, {"RCT", "Can't open session"}}));
+  for (const Json &session : StoredSessions()) EXPECT_NE(session["uid"], 0) << session;
 
   // Missing or mistyped members.
   EXPECT_EQ(Post({{"FN", 0}, {"PRM", {{"PWD", "x"}}}})["status"]["RCT"], "USER");
@@ -153,6 +166,8 @@ TEST_F(LoginFlow, TheClientAddressIsCheckedAsTheUiSeesIt) {
   calls = Calls();
   EXPECT_EQ(calls.back()["args"][3],
             "admin: login failed, access from this IP (203.0.113.9) is denied due to security policy");
+  // The refused login leaves no session behind (nobody was told its id).
+  for (const Json &session : StoredSessions()) EXPECT_NE(session["peer"], "203.0.113.9") << session;
 }
 
 TEST_F(LoginFlow, ResumeLogoutAndLanguage) {
@@ -185,6 +200,43 @@ TEST_F(LoginFlow, ResumeLogoutAndLanguage) {
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0]["args"], (Json{calls[0]["args"][0], 105, 3, "operator: logged out from 127.0.0.1"}));
   EXPECT_EQ(Call(again, 308)["status"]["RCT"], "Bad session ID");
+}
+
+TEST_F(LoginFlow, LoginsAndLogoutsAreOnlyInTheSessionsOwnName) {
+  const std::string sid = LoginSid("operator", "operator-secret");
+  const std::string other = LoginSid("viewer", "viewer-secret");
+  Calls();
+  const Json wrong_user = {{"IC", 0}, {"RC", 6}, {"RCT", "USER"}};
+  EXPECT_EQ(Call(sid, 0, {{"USER", "admin"}})["status"], wrong_user);
+  EXPECT_EQ(Post({{"FN", 309}, {"PRM", {{"SID", sid}, {"USER", "admin"}}}})["status"], wrong_user);
+  EXPECT_EQ(Call(sid, 0, {{"USER", "nobody-here"}})["status"], wrong_user);
+  EXPECT_EQ(CallNames(), Json::array()) << "nothing asked or written in another's name";
+
+  // The own name still gets the login reply and its event.
+  const Json again = Call(sid, 0, {{"USER", "operator"}});
+  EXPECT_EQ(again["status"]["RCT"], "Hello!") << again.dump();
+  Json events = UserEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0][3], "operator: logged in from 127.0.0.1");
+
+  // A logout in another's name is refused, and the session ends all the same.
+  EXPECT_EQ(Call(sid, 1, {{"un", "admin"}})["status"], (Json{{"IC", 0}, {"RC", 6}, {"RCT", "un"}}));
+  EXPECT_EQ(CallNames(), Json::array());
+  EXPECT_EQ(Call(sid, 308)["status"]["RCT"], "Bad session ID");
+  EXPECT_EQ(Call(other, 308)["status"]["RC"], 0) << "other sessions live on";
+}
+
+TEST_F(LoginFlow, ALogoutThatThrowsStillEndsOnlyItsSession) {
+  Syslog().Clear();
+  const std::string sid = LoginSid("operator", "operator-secret");
+  const std::string other = LoginSid("viewer", "viewer-secret");
+  // "un" not a string: the handler throws, with the thread still the user's.
+  EXPECT_EQ(Call(sid, 1, {{"un", 5}})["status"]["RC"], 11);
+  EXPECT_EQ(Call(sid, 308)["status"]["RCT"], "Bad session ID");
+  // The session file was changed by the program as itself, not as the user:
+  // nothing else was lost and nothing was taken for a damaged file.
+  EXPECT_EQ(Call(other, 308)["status"]["RC"], 0);
+  EXPECT_TRUE(Syslog().Matching("load()").empty());
 }
 
 }  // namespace

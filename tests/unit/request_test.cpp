@@ -3,8 +3,11 @@
 // the rest needs the appliance's paths (tests/ns/request_body_test.cpp).
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
+#include "front/api_error.h"
 #include "front/function_table.h"
 #include "front/request_loop.h"
 
@@ -28,6 +31,29 @@ TEST(RequestBody, UnparseableOrNonObjectBodiesAnswerRc11WithoutMn) {
   EXPECT_EQ(
       ProcessRequestBody(R"({"FN":true})"),
       R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.302] type must be number, but is boolean"}})");
+}
+
+// Stand-ins for the dispatcher that fail the way a handler can.
+json ThrowsApiFailure(const json &, const char *) { Fail(ErrorReplyMsg(kRcBadValue, "USER")); }
+json ThrowsRuntimeError(const json &, const char *) { throw std::runtime_error("daemon went away"); }
+json ThrowsTypeError(const json &request, const char *) { return request.at("PRM").get<std::string>(); }
+json ThrowsBadAlloc(const json &, const char *) { throw std::bad_alloc(); }
+json ThrowsInt(const json &, const char *) { throw 42; }
+struct NotAnException {};
+json ThrowsOtherType(const json &, const char *) { throw NotAnException{}; }
+json Answers(const json &request, const char *) { return OkReplyWithResponse(request.at("PRM")); }
+
+TEST(RequestBody, EveryExceptionBecomesAReplyAndTheNextRequestIsServed) {
+  const std::string body = R"({"FN":3,"PRM":7,"MN":1})";
+  EXPECT_EQ(ProcessRequestBody(body, ThrowsApiFailure), R"({"status":{"IC":0,"RC":6,"RCT":"USER"}})");
+  EXPECT_EQ(ProcessRequestBody(body, ThrowsRuntimeError), R"({"status":{"IC":0,"RC":11,"RCT":"daemon went away"}})");
+  EXPECT_EQ(
+      ProcessRequestBody(body, ThrowsTypeError),
+      R"({"status":{"IC":0,"RC":11,"RCT":"[json.exception.type_error.302] type must be string, but is number"}})");
+  EXPECT_EQ(ProcessRequestBody(body, ThrowsBadAlloc), R"({"status":{"IC":0,"RC":11,"RCT":"std::bad_alloc"}})");
+  EXPECT_EQ(ProcessRequestBody(body, ThrowsInt), R"({"status":{"IC":0,"RC":11,"RCT":"unknown exception"}})");
+  EXPECT_EQ(ProcessRequestBody(body, ThrowsOtherType), R"({"status":{"IC":0,"RC":11,"RCT":"unknown exception"}})");
+  EXPECT_EQ(ProcessRequestBody(body, Answers), R"({"MN":1,"response":7,"status":{"IC":0,"RC":0,"RCT":"OK"}})");
 }
 
 TEST(FunctionTable, LookupIsBoundedAndEmptySlotsAreAbsent) {
