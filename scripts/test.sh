@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds, checks the formatting
-# and the lint profile, runs the fuzz targets for a bounded time, the unit
-# tests built for the appliance under emulation and the tests under the
-# sanitizers, then every test on the build machine (unit tests on the host,
-# the rest inside the hermetic environment). Ends with ctest's summary line.
+# The test command: installs what is missing, builds, checks the formatting,
+# that the product opens nothing without close-on-exec and the lint profile,
+# runs the fuzz targets for a bounded time, the unit tests built for the
+# appliance under emulation and the tests under the sanitizers, then every
+# test on the build machine (unit tests on the host, the rest inside the
+# hermetic environment). Ends with ctest's summary line.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
@@ -15,6 +16,9 @@ cd "$root"
 echo "== format"
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
+
+echo "== close-on-exec: every file and socket of the product"
+"$root/scripts/check-cloexec.sh"
 
 echo "== lint"
 mapfile -t units < <(git ls-files 'front/*.cpp' 'client/*.cpp' 'api/*.cpp' 'sim/*.cpp')
