@@ -170,17 +170,19 @@ class DaemonFaults : public ApiTest {
   // No descriptor or thread was left behind by the test (requests that were
   // still being finished get a moment).
   void ExpectNothingLeaked() {
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
     while (Targets() != descriptors_ && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(20));
     EXPECT_EQ(Targets(), descriptors_) << "descriptors";
     EXPECT_EQ(ThreadCount(ApiPid()), threads_) << "threads";
   }
 
-  // 24 requests at once, one per worker: all served promptly, none is stuck.
+  // 24 requests at once, one per worker: all served, none is stuck. (The
+  // bounds here and below prove that nothing waits for ever; they are wide
+  // enough for a loaded 2-core machine under the sanitizers.)
   void ExpectEveryWorkerServes(const std::string &sid) {
     const auto start = Clock::now();
     for (const Timed &t : AtOnce(24, [&](int) { return Call(sid, 13, kThresholds); })) EXPECT_EQ(t.Rc(), 0);
-    EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
   }
 
  private:
@@ -203,9 +205,9 @@ bool Is1012(const Timed &t) { return t.Rc() == 9 && t.status.value("IC", 0) == 1
 // The daemon stops while 8 clients keep sending FN 13, each of them with a
 // call held in the daemon at that moment. Expected: those 8 calls are cut and
 // answered RC 9 with IC 1012 after the client's retry (two pauses of 2 s:
-// 4 s, under 6 s); every later request is RC 1 within 1 s; once the daemon is
-// back, the same web session is served again (RC 0) and all 24 workers are
-// free. No reply is missing, none takes 6 s or more.
+// at least 4 s, under 15 s); every later request is RC 1 within 5 s; once the
+// daemon is back, the same web session is served again (RC 0) and all 24
+// workers are free. No reply is missing, none takes 15 s or more.
 TEST_F(DaemonFaults, AStoppedDaemonFailsRequestsInBoundedTimeAndServiceResumes) {
   const std::string sid = LoginSid("admin", "admin-secret");
   Clock::time_point stopped, restored;
@@ -225,11 +227,11 @@ TEST_F(DaemonFaults, AStoppedDaemonFailsRequestsInBoundedTimeAndServiceResumes) 
     daemon.reset();  // SIGTERM: it removes its pid file and socket; the held calls are cut
 
     const auto refused = [&](const History &h) { return !h.empty() && h.back().start > stopped && h.back().Rc() == 1; };
-    EXPECT_TRUE(load.WaitUntilEach(refused, std::chrono::seconds(8)));
+    EXPECT_TRUE(load.WaitUntilEach(refused, std::chrono::seconds(20)));
     restored = Clock::now();
     parked.Restore();
     const auto back = [&](const History &h) { return !h.empty() && h.back().start > restored && h.back().Rc() == 0; };
-    EXPECT_TRUE(load.WaitUntilEach(back, std::chrono::seconds(5)));
+    EXPECT_TRUE(load.WaitUntilEach(back, std::chrono::seconds(15)));
     histories = load.Stop();
   }
 
@@ -238,7 +240,7 @@ TEST_F(DaemonFaults, AStoppedDaemonFailsRequestsInBoundedTimeAndServiceResumes) 
     int cut = 0;
     for (const Timed &t : histories[i]) {
       ASSERT_TRUE(t.status.is_object()) << "a request without reply";
-      EXPECT_LT(t.Took(), std::chrono::seconds(6)) << t.status.dump();
+      EXPECT_LT(t.Took(), std::chrono::seconds(15)) << t.status.dump();
       if (t.end < stopped || t.start > restored) {
         EXPECT_EQ(t.Rc(), 0) << t.status.dump();
       } else if (t.start < stopped) {
@@ -247,7 +249,7 @@ TEST_F(DaemonFaults, AStoppedDaemonFailsRequestsInBoundedTimeAndServiceResumes) 
         ++cut;
       } else if (t.end < restored) {
         EXPECT_EQ(t.status, (Json{{"IC", 0}, {"RC", 1}, {"RCT", "The Telvar management service is not running."}}));
-        EXPECT_LT(t.Took(), std::chrono::seconds(1));
+        EXPECT_LT(t.Took(), std::chrono::seconds(5));
       } else {
         EXPECT_TRUE(t.Rc() == 0 || t.Rc() == 1) << t.status.dump();  // sent while the daemon came back
       }
@@ -259,16 +261,17 @@ TEST_F(DaemonFaults, AStoppedDaemonFailsRequestsInBoundedTimeAndServiceResumes) 
   ExpectNothingLeaked();
 }
 
-// Calls the daemon holds for 1 s. Expected: 12 such requests at once are all
-// answered RC 0 in 1 s to 3 s together (12 s one after the other), while FN 12
-// requests next to them are answered in under 0.7 s each; 30 at once, more
-// than the 24 workers, are all answered RC 0, the last ones in a second round
-// (2 s to 4.5 s in all).
+// Calls the daemon holds for 2.5 s. Expected: 12 such requests at once are
+// all answered RC 0 in 2.5 s to 12 s together (30 s one after the other),
+// while FN 12 requests next to them are answered in under 2 s each; 30 at
+// once, more than the 24 workers, are all answered RC 0, the last ones in a
+// second round (5 s to 15 s in all).
 TEST_F(DaemonFaults, SlowRepliesHoldOnlyTheirOwnRequests) {
   const std::string sid = LoginSid("admin", "admin-secret");
   const uint32_t thresholds_get = Rpc("saHpiSensorThresholdsGet");
 
-  sim().Fault({{"rpc", thresholds_get}, {"delay_ms", 1000}, {"count", 12}});
+  constexpr milliseconds kHeld{2500};
+  sim().Fault({{"rpc", thresholds_get}, {"delay_ms", kHeld.count()}, {"count", 12}});
   auto start = Clock::now();
   std::vector<Timed> fast;
   std::thread beside([&] {
@@ -286,27 +289,27 @@ TEST_F(DaemonFaults, SlowRepliesHoldOnlyTheirOwnRequests) {
   const auto together = Clock::now() - start;
   for (const Timed &t : slow) {
     EXPECT_EQ(t.Rc(), 0) << t.status.dump();
-    EXPECT_GE(t.Took(), milliseconds(1000));
+    EXPECT_GE(t.Took(), kHeld);
   }
-  EXPECT_LT(together, std::chrono::seconds(3));
+  EXPECT_LT(together, std::chrono::seconds(12));
   for (const Timed &t : fast) {
     EXPECT_EQ(t.Rc(), 0) << t.status.dump();
-    EXPECT_LT(t.Took(), milliseconds(700));
+    EXPECT_LT(t.Took(), milliseconds(2000));
   }
 
-  sim().Fault({{"rpc", thresholds_get}, {"delay_ms", 1000}, {"count", 30}});
+  sim().Fault({{"rpc", thresholds_get}, {"delay_ms", kHeld.count()}, {"count", 30}});
   start = Clock::now();
   const std::vector<Timed> many = AtOnce(30, [&](int) { return Call(sid, 13, kThresholds); });
   const auto all = Clock::now() - start;
   int second_round = 0;
   for (const Timed &t : many) {
     EXPECT_EQ(t.Rc(), 0) << t.status.dump();
-    second_round += t.end - start >= milliseconds(2000) ? 1 : 0;
+    second_round += t.end - start >= 2 * kHeld ? 1 : 0;
   }
-  // A worker serves one at a time: 24 workers end at most 24 in the first 2 s.
+  // A worker serves one at a time: 24 workers end at most 24 in the first round.
   EXPECT_GE(second_round, 6);
-  EXPECT_GE(all, std::chrono::seconds(2));
-  EXPECT_LT(all, milliseconds(4500));
+  EXPECT_GE(all, 2 * kHeld);
+  EXPECT_LT(all, std::chrono::seconds(15));
   ExpectNothingLeaked();
 }
 
@@ -314,9 +317,9 @@ TEST_F(DaemonFaults, SlowRepliesHoldOnlyTheirOwnRequests) {
 // one sensor call) or halfway through its answer (another sensor call),
 // among 6 requests sent at once. Expected: the client
 // retries each on its connection once and reports failure after two pauses
-// of 2 s (4 s, under 6 s): exactly 1 RC 4 "Can't open session" and 2 RC 9
-// "saHpiSensorThresholdsGet" with IC 1012; the other 3 requests are RC 0 in
-// under 2 s. Nothing is left open.
+// of 2 s (at least 4 s, under 15 s): exactly 1 RC 4 "Can't open session" and
+// 2 RC 9 "saHpiSensorThresholdsGet" with IC 1012; the other 3 requests are
+// RC 0 in under 3.5 s. Nothing is left open.
 TEST_F(DaemonFaults, DroppedConnectionsAreRetriedOnceAndReportedInBoundedTime) {
   const std::string sid = LoginSid("admin", "admin-secret");
   const std::string stderr_before = ReadText("/var/log/kvnc-api.out");
@@ -328,11 +331,11 @@ TEST_F(DaemonFaults, DroppedConnectionsAreRetriedOnceAndReportedInBoundedTime) {
   for (const Timed &t : AtOnce(6, [&](int) { return Call(sid, 13, kThresholds); })) {
     if (t.Rc() == 0) {
       ++ok;
-      EXPECT_LT(t.Took(), std::chrono::seconds(2));
+      EXPECT_LT(t.Took(), milliseconds(3500));
       continue;
     }
     EXPECT_GE(t.Took(), milliseconds(4000)) << t.status.dump();
-    EXPECT_LT(t.Took(), std::chrono::seconds(6)) << t.status.dump();
+    EXPECT_LT(t.Took(), std::chrono::seconds(15)) << t.status.dump();
     if (t.status == Json{{"IC", 0}, {"RC", 4}, {"RCT", "Can't open session"}}) {
       ++no_session;
     } else {
@@ -368,7 +371,7 @@ TEST_F(DaemonFaults, DroppedConnectionsAreRetriedOnceAndReportedInBoundedTime) {
 // Four clients keep sending FN 13 while the session file is deleted or
 // damaged (cut in the middle, an entry without its members, not JSON).
 // Expected, each time: every client sees RC 0 until its session is gone and
-// from then on only RC 2 "Bad session ID", each reply in under 2 s; the
+// from then on only RC 2 "Bad session ID", each reply in under 5 s; the
 // program goes on, logs the damaged file, and a new login is served at once.
 TEST_F(DaemonFaults, ALostSessionFileLogsEveryoneOutAndLoginsGoOn) {
   const Json bad_session = {{"IC", 0}, {"RC", 2}, {"RCT", "Bad session ID"}};
@@ -412,13 +415,13 @@ TEST_F(DaemonFaults, ALostSessionFileLogsEveryoneOutAndLoginsGoOn) {
     }
     EXPECT_TRUE(damaged());
     const auto out = [&](const History &h) { return !h.empty() && h.back().status == bad_session; };
-    EXPECT_TRUE(load.WaitUntilEach(out, std::chrono::seconds(3)));
+    EXPECT_TRUE(load.WaitUntilEach(out, std::chrono::seconds(10)));
     const std::vector<History> histories = load.Stop();
 
     for (size_t i = 0; i < histories.size(); ++i) {
       bool logged_out = false;
       for (const Timed &t : histories[i]) {
-        EXPECT_LT(t.Took(), std::chrono::seconds(2));
+        EXPECT_LT(t.Took(), std::chrono::seconds(5));
         if (logged_out) {
           EXPECT_EQ(t.status, bad_session) << "client " << i;
         } else if (t.status == bad_session) {
