@@ -61,17 +61,18 @@ bench_start_noop() {
 }
 
 # nginx with deploy/nginx's site as deployed on 127.0.0.1:8080 (and [::1]);
-# with an argument, the same site once more on 127.0.0.1:8081 in front of the
-# no-op responder.
+# with an argument, the site's server block once more on 127.0.0.1:8081 in
+# front of the no-op responder (the rate-limit zones above it are defined
+# once).
 bench_start_nginx() {
   local dir=/tmp/nginx
   mkdir -p "$dir"
   cp "$bench_root/deploy/nginx/nginx-standalone.conf" "$dir/nginx.conf"
-  cp "$bench_root/deploy/nginx/kvnc-api.conf" "$dir/kvnc-api.conf"
+  cp "$bench_root/deploy/nginx/kvnc-api.conf" "$bench_root/deploy/nginx/kvnc-api.js" "$dir/"
   if [ "${1:-}" = noop ]; then
-    sed -e 's/listen 127\.0\.0\.1:8080;/listen 127.0.0.1:8081;/' -e '/listen \[::1\]:8080;/d' \
-      -e "s|unix:/tmp/api-fastcgi.socket-0|unix:$noop_socket|" \
-      "$bench_root/deploy/nginx/kvnc-api.conf" >>"$dir/kvnc-api.conf"
+    sed -n -e '/^server {/,/^}/p' "$bench_root/deploy/nginx/kvnc-api.conf" |
+      sed -e 's/listen 127\.0\.0\.1:8080;/listen 127.0.0.1:8081;/' -e '/listen \[::1\]:8080;/d' \
+        -e "s|unix:/tmp/api-fastcgi.socket-0|unix:$noop_socket|" >>"$dir/kvnc-api.conf"
   fi
   nginx -p "$dir" -c "$dir/nginx.conf" &
   bench_pids+=($!)

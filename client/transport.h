@@ -38,8 +38,9 @@ struct KvnSocketAddress {
 
 // How long one send or receive on a daemon connection may wait (connect
 // included): a daemon that accepts and never answers fails the call with
-// SA_ERR_HPI_NO_RESPONSE instead of holding a worker for ever. Two waits and
-// the retry pause stay under the web server's 60 s wait for a reply.
+// SA_ERR_HPI_NO_RESPONSE instead of holding a worker for ever. A call fails
+// after at most 64 s (connect, two reads and two retry pauses); the web
+// server waits long enough for the few such calls one request can meet.
 constexpr int kDaemonIoTimeoutSeconds = 20;
 
 class cKvnStreamSock {

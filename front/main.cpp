@@ -1,13 +1,16 @@
 // kvnc-api: the FastCGI application behind the web UI. No options, no
 // configuration file: it listens on the inherited FastCGI socket (started by
 // a process manager) or on /tmp/api-fastcgi.socket-0, and serves with a
-// fixed pool of worker threads until every accept fails.
+// fixed pool of worker threads until it is told to stop (exit status 0) or
+// its listening socket fails (status 1, for the service manager to restart).
 #include <fcgiapp.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/socket.h>
+#include <syslog.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstring>
 
@@ -41,13 +44,18 @@ void *RunWorker(void *) {
   return nullptr;
 }
 
-// SIGTERM and SIGINT are blocked in every thread and taken here. Shutting
-// the listening socket down makes every worker's pending and next accept
-// fail, so each worker finishes its request in hand and ends; main then
-// returns 0. (libfcgi's own handler would wake a single thread only.)
+std::atomic<bool> stop_requested{false};
+
+// SIGTERM, SIGINT and SIGUSR1 are blocked in every thread and taken here.
+// Shutting the listening socket down makes every worker's pending and next
+// accept fail, so each worker finishes its request in hand and ends; main
+// then returns 0. (libfcgi's own handler would wake a single thread only, and
+// after it every later accept fails at once: SIGUSR1, libfcgi's request for a
+// graceful stop, would leave workers that neither serve nor end.)
 void *WaitForStopSignal(void *signals) {
   int received = 0;
   sigwait(static_cast<const sigset_t *>(signals), &received);
+  stop_requested = true;
   shutdown(0, SHUT_RDWR);
   return nullptr;
 }
@@ -62,6 +70,9 @@ const char *BaseName(const char *path) {
 int main(int argc, char **argv) {
   eal_log_config.ident = BaseName(argc > 0 ? argv[0] : "kvnc-api");
   eal_log_config.stdout_mask = 0;
+  // Connected now rather than at the first line: when descriptors run out,
+  // the line that says so could not open a socket of its own.
+  openlog(eal_log_config.ident, LOG_CONS | LOG_NDELAY, LOG_DAEMON);
 
   // A write to a peer that has gone must fail, not end the process.
   std::signal(SIGPIPE, SIG_IGN);
@@ -69,6 +80,7 @@ int main(int argc, char **argv) {
   sigemptyset(&stop_signals);
   sigaddset(&stop_signals, SIGTERM);
   sigaddset(&stop_signals, SIGINT);
+  sigaddset(&stop_signals, SIGUSR1);
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
   FCGX_Init();
@@ -79,7 +91,7 @@ int main(int argc, char **argv) {
       return 1;
     }
     close(0);
-    dup2(listener, 0);
+    dup2(listener, 0);  // cloexec-ok: the listening socket, made close-on-exec just below
     close(listener);
   }
   fcntl(0, F_SETFD, FD_CLOEXEC);
@@ -101,5 +113,7 @@ int main(int argc, char **argv) {
   }
   pthread_attr_destroy(&attributes);
   for (int i = 0; i < started; ++i) pthread_join(workers[i], nullptr);
-  return 0;
+  if (stop_requested) return 0;
+  eal_log(EAL_LOG_ERROR, "no worker left: the listening socket failed\n");
+  return 1;
 }

@@ -24,7 +24,8 @@ using Dispatcher = json (*)(const json &request, const char *client);
 // other RC 11 with the exception's text. The passwords in PRM are wiped.
 std::string ProcessRequestBody(std::string_view body, Dispatcher dispatch = Dispatch);
 
-// The body of each worker thread; returns when accepting fails.
+// The body of each worker thread; returns when the listening socket is gone
+// (shut down at a stop). Other accept failures are waited out.
 void WorkerLoop();
 
 }  // namespace kvnc

@@ -18,7 +18,7 @@ fi
 pids+=($!)
 
 mkdir -p /tmp/nginx
-cp "$root/deploy/nginx/kvnc-api.conf" /tmp/nginx/kvnc-api.conf
+cp "$root/deploy/nginx/kvnc-api.conf" "$root/deploy/nginx/kvnc-api.js" /tmp/nginx/
 cp "$root/deploy/nginx/nginx-standalone.conf" /tmp/nginx/nginx.conf
 nginx -p /tmp/nginx -c /tmp/nginx/nginx.conf &
 pids+=($!)

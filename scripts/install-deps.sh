@@ -8,7 +8,7 @@ packages=(
   libfcgi-dev libpam0g-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format clang-tidy libclang-rt-14-dev
-  nginx-light spawn-fcgi curl openssl util-linux procps wrk
+  nginx-light libnginx-mod-http-js spawn-fcgi curl openssl util-linux procps wrk
   g++-arm-linux-gnueabihf qemu-user
 )
 packages+=("$@")

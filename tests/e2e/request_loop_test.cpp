@@ -2,13 +2,17 @@
 // /tmp/api-fastcgi.socket-0, reply bytes and syslog lines out.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <future>
 #include <sstream>
@@ -195,6 +199,90 @@ TEST_F(RequestLoop, TwentyFourWorkersServeAtOnceAndAllDescriptorsAreCloseOnExec)
   EXPECT_EQ(late.get(), R"({"MN":"late","status":{"IC":0,"RC":2,"RCT":""}})");
 }
 
+int SocketCount(pid_t pid) {
+  int sockets = 0;
+  for (const OpenDescriptor &d : OpenDescriptors(pid)) sockets += d.target.rfind("socket:", 0) == 0 ? 1 : 0;
+  return sockets;
+}
+
+// A whole request sent on a connection of its own; its reply is read later.
+int SendWholeRequest(const std::string &mn) {
+  const std::string body = R"({"FN":2,"MN":")" + mn + R"("})";
+  const std::string bytes =
+      EncodeFcgiRequest({{"REQUEST_METHOD", "POST"}, {"CONTENT_LENGTH", std::to_string(body.size())}}, body);
+  const int fd = ConnectUnixSocket(kSocket);
+  if (fd >= 0) send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  return fd;
+}
+
+std::string ReadUntilClosed(int fd) {
+  timeval limit{10, 0};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  std::string in;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0) in.append(buffer, static_cast<size_t>(n));
+  close(fd);
+  return in;
+}
+
+// Waits until `pid` has `count` sockets open; the last count seen.
+int WaitForSockets(pid_t pid, int count) {
+  int sockets = SocketCount(pid);
+  for (int i = 0; i < 200 && sockets != count; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    sockets = SocketCount(pid);
+  }
+  return sockets;
+}
+
+TEST_F(RequestLoop, EveryWorkerServesAgainAfterDescriptorsRanOut) {
+  const pid_t pid = api_.pid();
+  const int idle = SocketCount(pid);  // the listener and syslog's
+  // A limit at the lowest free descriptor number: every accept fails with EMFILE.
+  std::vector<int> open_fds;
+  for (const OpenDescriptor &d : OpenDescriptors(pid)) open_fds.push_back(d.fd);
+  rlim_t lowest_free = 0;
+  while (std::find(open_fds.begin(), open_fds.end(), static_cast<int>(lowest_free)) != open_fds.end()) ++lowest_free;
+  rlimit normal{};
+  ASSERT_EQ(prlimit(pid, RLIMIT_NOFILE, nullptr, &normal), 0);
+  const rlimit exhausted{lowest_free, normal.rlim_max};  // the soft limit only: raising a hard one takes a capability
+  ASSERT_EQ(prlimit(pid, RLIMIT_NOFILE, &exhausted, nullptr), 0);
+
+  // More requests than workers, each waking one of them into a failed accept.
+  // (A worker already waiting in accept holds the descriptor it will get and
+  // serves one connection first; a worker closing one lingers until the
+  // client has read its reply.)
+  std::vector<int> queued;
+  for (int i = 0; i < 30; ++i) queued.push_back(SendWholeRequest("queued" + std::to_string(i)));
+  ASSERT_NE(Syslog().WaitFor("FCGX_Accept failed: 24", std::chrono::seconds(10)).priority, -1);
+  // Meanwhile the 24 workers fail about 480 accepts, logged in at most 3 lines.
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  EXPECT_LE(Syslog().Matching("FCGX_Accept failed: 24").size(), 4u) << "one line a second for all workers together";
+  ASSERT_EQ(prlimit(pid, RLIMIT_NOFILE, &normal, nullptr), 0);
+
+  // Nothing queued meanwhile is lost ...
+  int answered = 0;
+  for (int i = 0; i < 30; ++i) {
+    const std::string reply = ReadUntilClosed(queued[i]);
+    answered += reply.find(R"({"MN":"queued)" + std::to_string(i) + R"(","status")") != std::string::npos ? 1 : 0;
+  }
+  EXPECT_EQ(answered, 30);
+  // ... and all 24 workers take a request at once again.
+  EXPECT_EQ(WaitForSockets(pid, idle), idle);
+  std::vector<HeldRequest> held;
+  for (int i = 0; i < 24; ++i) held.push_back(Hold("again" + std::to_string(i)));
+  EXPECT_EQ(WaitForSockets(pid, idle + 24) - idle, 24) << "connections accepted at once";
+  EXPECT_GE(ThreadCount(pid), 26);
+  EXPECT_LE(ThreadCount(pid), 27);
+  answered = 0;
+  for (int i = 0; i < 24; ++i) {
+    const std::string reply = Finish(held[i]);
+    answered += reply.find(R"({"MN":"again)" + std::to_string(i) + R"(","status")") != std::string::npos ? 1 : 0;
+  }
+  EXPECT_EQ(answered, 24);
+}
+
 TEST(ProcessStart, UnderAProcessManagerTheInheritedSocketIsUsed) {
   RequireHermetic();
   unlink(kSocket.c_str());
@@ -213,16 +301,40 @@ TEST(ProcessStart, UnderAProcessManagerTheInheritedSocketIsUsed) {
   unlink(managed.c_str());
 }
 
-TEST(ProcessStart, StopsCleanlyOnSigtermWithAllWorkersIdle) {
+// SIGUSR1 is libfcgi's request for a graceful stop: it stops like SIGTERM.
+TEST(ProcessStart, StopsCleanlyOnSigtermAndSigusr1WithAllWorkersIdle) {
   RequireHermetic();
+  for (const int signal : {SIGTERM, SIGINT, SIGUSR1}) {
+    unlink(kSocket.c_str());
+    ChildProcess api({KVNC_API_BINARY});
+    ASSERT_TRUE(WaitForPath(kSocket));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto start = std::chrono::steady_clock::now();
+    const int status = api.Stop(signal, std::chrono::seconds(5));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << strsignal(signal) << ": " << status;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << strsignal(signal);
+  }
+}
+
+// A listening socket that fails without a stop signal ends the program with
+// a status the service manager restarts it on.
+TEST(ProcessStart, ALostListeningSocketEndsTheProgramWithFailure) {
+  RequireHermetic();
+  Syslog().Clear();
   unlink(kSocket.c_str());
   ChildProcess api({KVNC_API_BINARY});
   ASSERT_TRUE(WaitForPath(kSocket));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  const auto start = std::chrono::steady_clock::now();
-  const int status = api.Stop(SIGTERM, std::chrono::seconds(5));
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, api.pid(), 0));
+  ASSERT_GE(pidfd, 0);
+  const int listener = static_cast<int>(syscall(SYS_pidfd_getfd, pidfd, 0, 0));  // its descriptor 0
+  ASSERT_GE(listener, 0);
+  shutdown(listener, SHUT_RDWR);
+  close(listener);
+  close(pidfd);
+  const int status = api.Stop(0, std::chrono::seconds(5));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(Syslog().WaitFor("no worker left").text, "no worker left: the listening socket failed\n");
+  EXPECT_EQ(Syslog().Matching("FCGX_Accept failed: 22").size(), 1u);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "tests/support/nginx.h"
 
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
@@ -29,10 +31,12 @@ void ReplaceAll(std::string &text, const std::string &from, const std::string &t
 
 Nginx::Nginx(const std::string &source_dir, int port) {
   mkdir("/tmp/nginx", 0755);
-  std::string site = ReadFile(source_dir + "/deploy/nginx/kvnc-api.conf");
+  const std::string deploy = source_dir + "/deploy/nginx/";
+  std::string site = ReadFile(deploy + "kvnc-api.conf");
   ReplaceAll(site, ":8080;", ":" + std::to_string(port) + ";");
   std::ofstream(std::string("/tmp/nginx/kvnc-api.conf")) << site;
-  std::ofstream(std::string("/tmp/nginx/nginx.conf")) << ReadFile(source_dir + "/deploy/nginx/nginx-standalone.conf");
+  std::ofstream(std::string("/tmp/nginx/kvnc-api.js")) << ReadFile(deploy + "kvnc-api.js");
+  std::ofstream(std::string("/tmp/nginx/nginx.conf")) << ReadFile(deploy + "nginx-standalone.conf");
   process_ = ChildProcess({"/usr/sbin/nginx", "-p", "/tmp/nginx", "-c", "/tmp/nginx/nginx.conf"}, "/var/log/nginx.out");
   for (int i = 0; i < 200 && !ok_; ++i) {
     ok_ = Curl("GET", "127.0.0.1", port, "").status != 0;
@@ -42,10 +46,28 @@ Nginx::Nginx(const std::string &source_dir, int port) {
 
 Nginx::~Nginx() { process_.Stop(SIGQUIT); }
 
-HttpReply Curl(const std::string &method, const std::string &host, int port, const std::string &body) {
-  const std::string body_file = "/tmp/curl-body";
+std::string HttpReply::Header(const std::string &name) const {
+  std::istringstream lines(headers);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.size() > name.size() && line[name.size()] == ':' &&
+        strncasecmp(line.c_str(), name.c_str(), name.size()) == 0) {
+      const size_t start = line.find_first_not_of(' ', name.size() + 1);
+      const size_t end = line.find_last_not_of("\r");
+      return start == std::string::npos || end < start ? "" : line.substr(start, end - start + 1);
+    }
+  }
+  return "";
+}
+
+HttpReply Curl(const std::string &method, const std::string &host, int port, const std::string &body,
+               const std::string &source) {
+  static std::atomic<int> calls{0};
+  const std::string stem = "/tmp/curl-" + std::to_string(getpid()) + "-" + std::to_string(++calls);
+  const std::string body_file = stem + ".body", reply_file = stem + ".reply", headers_file = stem + ".headers";
   std::ofstream(body_file, std::ios::binary) << body;
-  const std::string command = "curl -g -s -o /tmp/curl-reply -w '%{http_code}' -X " + method +
+  const std::string command = "curl -g -s -o " + reply_file + " -D " + headers_file + " -w '%{http_code}' -X " +
+                              method + (source.empty() ? "" : " --interface " + source) +
                               " -H 'Content-Type: application/json' --data-binary @" + body_file + " 'http://" + host +
                               ":" + std::to_string(port) + "/api' 2>/dev/null";
   HttpReply reply;
@@ -54,9 +76,9 @@ HttpReply Curl(const std::string &method, const std::string &host, int port, con
     if (std::fgets(code, sizeof code, pipe) != nullptr) reply.status = std::atoi(code);
     pclose(pipe);
   }
-  reply.body = ReadFile("/tmp/curl-reply");
-  unlink("/tmp/curl-reply");
-  unlink(body_file.c_str());
+  reply.headers = ReadFile(headers_file);
+  reply.body = ReadFile(reply_file);
+  for (const std::string &file : {body_file, reply_file, headers_file}) unlink(file.c_str());
   return reply;
 }
 

@@ -22,11 +22,18 @@ class Nginx {
 };
 
 struct HttpReply {
-  int status = 0;  // HTTP status, 0 when curl failed
+  int status = 0;       // HTTP status, 0 when curl failed
+  std::string headers;  // the header lines as received
   std::string body;
+  // The value of the header `name` (matched without regard to case), empty
+  // when there is none.
+  std::string Header(const std::string &name) const;
 };
 
-// curl -X method with `body` to http://host:port/api (host may be "[::1]").
-HttpReply Curl(const std::string &method, const std::string &host, int port, const std::string &body);
+// curl -X method with `body` to http://host:port/api (host may be "[::1]"),
+// from the local address `source` when one is given. Safe to call from
+// several threads at once.
+HttpReply Curl(const std::string &method, const std::string &host, int port, const std::string &body,
+               const std::string &source = "");
 
 }  // namespace kvnc::test
