@@ -17,6 +17,12 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 # The daemon-fault tests assert time bounds, which a sanitizer's slowdown
 # makes meaningless; they run in the plain build.
 export GTEST_FILTER='-DaemonFaults.*'
+if [ "$kind" = address ]; then
+  # With every descriptor in use, the undefined-behaviour sanitizer cannot
+  # make the pipe it probes memory with and reports every virtual call as
+  # an invalid vptr; the test of exhausted descriptors runs in the other builds.
+  GTEST_FILTER+=':RequestLoop.EveryWorkerServesAgainAfterDescriptorsRanOut'
+fi
 if [ "$kind" = thread ]; then
   ctest --output-on-failure -j"$(nproc)" -R '^(e2e|ns|SessionStore.*)$'
 else
