@@ -136,8 +136,12 @@ std::string WebSessionStore::Distrust(const struct stat &st) const {
 // replaces it. The opened descriptor is checked, not the path, so nothing can
 // be swapped in between; O_NONBLOCK keeps a planted FIFO from holding a worker.
 void WebSessionStore::Load() {
-  const FileDescriptor file(OpenFile(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
   struct stat st {};
+  // known_ is only ever a trusted file of ours: while the path still names
+  // that very file, unchanged (a new owner or mode changes its ctime), the
+  // sessions in memory are its contents. This runs on every request.
+  if (known_.inode != 0 && lstat(path_.c_str(), &st) == 0 && IdentityOf(st) == known_) return;
+  const FileDescriptor file(OpenFile(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
   std::string distrust;
   if (!file.valid()) {
     if (errno == ENOENT) {

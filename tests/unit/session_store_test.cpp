@@ -171,6 +171,14 @@ TEST_F(SessionStoreTest, TheFileIsTheAuthority) {
     in_place << "[" + Entry("FOREIGN", "a", now, 1003) + "," + Entry("SECOND", "a", now, 1004) + "]";
   }
   EXPECT_EQ(store.Lookup("a", "SECOND").uid, 1004u);
+  // The same file, believed a moment ago, opened to everybody in place: from
+  // then on it is not believed, though its contents are unchanged.
+  {
+    test::CaptureStdout capture;
+    ASSERT_EQ(chmod(path_.c_str(), 0666), 0);
+    EXPECT_EQ(store.Lookup("a", "SECOND").uid, 0u);
+    EXPECT_NE(capture.Text().find("is writable by others (mode 0666)"), std::string::npos) << capture.Text();
+  }
 
   // A corrupt file is logged and the service goes on; entries before the bad
   // one are kept.
