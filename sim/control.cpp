@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 #include "sim/rpc_dispatch.h"
 
@@ -144,6 +145,19 @@ Json ControlServer::Fault(const Json &command) {
   rule.drop = command.value("drop", false);
   rule.cut = command.value("cut", false);
   if (command.contains("reply_id")) rule.reply_id = command["reply_id"].get<uint32_t>();
+  if (command.contains("output")) {
+    OutputOverride output;
+    output.output = command["output"].get<uint32_t>();
+    if (command.contains("member")) output.member = command["member"].get<uint32_t>();
+    output.value = command.at("value").get<uint64_t>();
+    // With rpc 0 the rule meets RPCs of every shape; it changes only those that have the value.
+    if (rule.rpc != 0) {
+      if (std::string problem = CheckOutputOverride(rule.rpc, output); !problem.empty()) {
+        return {{"ok", false}, {"error", problem}};
+      }
+    }
+    rule.output = output;
+  }
   sim_.AddFault(rule);
   return Ok();
 }

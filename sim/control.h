@@ -20,6 +20,11 @@
 //          "cut": true         the connection is closed in the middle of the
 //                              answer (its header and half its payload sent)
 //          "reply_id": n       answered under RPC number n
+//          "output": i, "value": v [, "member": m]
+//                              an answer of SA_OK carries v in reply value i
+//                              (0: the first after the SaErrorT), or in
+//                              integer member m of it when it is a record:
+//                              e.g. a next id that was handed out before
 //   {"cmd": "clear_faults"}
 //   {"cmd": "journal"}    -> {"ok": true, "calls": [...]}, then cleared
 //                            ({"keep": true} leaves it). Each call:

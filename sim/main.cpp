@@ -7,13 +7,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "client/eal_log.h"
 #include "client/paths.h"
 #include "sim/control.h"
+#include "sim/events.h"
 #include "sim/rpc_dispatch.h"
 #include "sim/rpc_server.h"
 
@@ -116,6 +119,16 @@ int main(int argc, char **argv) {
   }
   std::printf("kvnc-sim: serving %s (control %s)\n", options.socket.c_str(), options.control.c_str());
   std::fflush(stdout);
+
+  // The daemon watches its sensors all the time: a crossing is logged, and
+  // its alarm raised, within a second even when nobody asks.
+  std::thread([&sim] {
+    for (;;) {
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+      auto lock = sim.Lock();
+      ObserveSensors(sim.model());
+    }
+  }).detach();
 
   int signal_number = 0;
   sigwait(&stop, &signal_number);

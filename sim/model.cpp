@@ -4,6 +4,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -23,8 +24,8 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(User, uid, full_name, phone, ema
                                                 other_roles, language, units, web, password_expiration)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Adapter, name, ipv4, mac)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(RefusedLogin, address, user)
-NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Appliance, host_name, description, language, external_sensor_z, units,
-                                                web, adapters, refused_logins)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Appliance, host_name, firmware, clock, description, language,
+                                                external_sensor_z, units, web, adapters, refused_logins)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ReadingSource, value, swing, period)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorRange, max, min, nominal, normal_max, normal_min)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(DataFormat, reading_type, base_units, modifier_units, modifier_use,
@@ -34,7 +35,7 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorThresholds, read, write, n
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorInfo, bum, mum, res, tol)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Sensor, name, description, type, category, enable_ctrl, event_ctrl,
                                                 events, format, thresholds, reading, state, assert_mask, deassert_mask,
-                                                severities, assertion_delays, info)
+                                                severities, assertion_delays, info, observed)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Control, name, description, type, output, default_mode, mode_read_only,
                                                 write_only, default_state, min, max, mode, state, state_names,
                                                 max_chars, max_lines, lines)
@@ -42,13 +43,50 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(IdrField, id, type, read_only, t
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(IdrArea, id, type, read_only, fields)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Inventory, name, description, persistent, read_only, update_count,
                                                 areas)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Event, source, type, time, severity, data)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(LogEntry, id, time, event)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(EventLog, size, enabled, overflow, overflow_action, updated, entries)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Alarm, id, time, severity, acknowledged, type, resource, sensor, state,
+                                                name, mid, data)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Resource, tag, description, entity_path, severity, failed, removable,
-                                                sensors, controls, inventories)
+                                                sensors, controls, inventories, event_log)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Outlet, resource, first_control, last_control, first_sensor,
                                                 last_sensor, user_name, name_flag)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(UserEvent, time, uid, code, level, text)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Action, disp, type, parm)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ActionList, name, actions)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(EventFilter, name, expression, period, list, actions)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Rights, administer, control, configure)
-NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles, users, resources, outlets, user_events)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles, users, resources, outlets, user_events,
+                                                event_log, alarms, next_alarm_id, event_filters, action_lists)
+
+namespace {
+
+// Names are unique within filters and within lists, and a filter uses only a
+// list that exists.
+void CheckEventFilters(const Model &model) {
+  auto repeated = [](const auto &items, size_t i) {
+    for (size_t k = 0; k < i; ++k) {
+      if (items[k].name == items[i].name) return true;
+    }
+    return false;
+  };
+  for (size_t i = 0; i < model.action_lists.size(); ++i) {
+    if (repeated(model.action_lists, i)) {
+      throw std::invalid_argument("action list " + model.action_lists[i].name + " twice");
+    }
+  }
+  for (size_t i = 0; i < model.event_filters.size(); ++i) {
+    const EventFilter &filter = model.event_filters[i];
+    if (repeated(model.event_filters, i)) throw std::invalid_argument("event filter " + filter.name + " twice");
+    if (filter.list.empty()) continue;
+    bool found = false;
+    for (const ActionList &list : model.action_lists) found = found || list.name == filter.list;
+    if (!found) throw std::invalid_argument("event filter " + filter.name + " uses no list named " + filter.list);
+  }
+}
+
+}  // namespace
 
 uint32_t ParseId(const std::string &key) {
   const std::invalid_argument bad("\"" + key + "\" is not a number of 32 bits");
@@ -65,6 +103,9 @@ uint32_t ParseId(const std::string &key) {
 Model ModelFromJson(const Json &json) {
   if (!json.is_object()) throw std::invalid_argument("a model is a JSON object");
   Model model = json.get<Model>();
+  CheckEventFilters(model);
+  std::stable_sort(model.alarms.begin(), model.alarms.end(),
+                   [](const Alarm &a, const Alarm &b) { return a.id < b.id; });
   for (const auto &[name, user] : model.users) {
     for (const auto &[other_name, other] : model.users) {
       if (name != other_name && user.uid == other.uid) {

@@ -136,6 +136,10 @@ struct RefusedLogin {
 
 struct Appliance {
   std::string host_name = "korvane";
+  std::string firmware = "3.2.1";
+  // The controller's clock in HPI nanoseconds; none: the wall clock. Events
+  // are stamped with it, so a test that pins it gets fixed time stamps.
+  std::optional<int64_t> clock;
   std::string description;
   uint32_t language = SAHPI_LANG_ENGLISH;
   uint32_t external_sensor_z = 0;
@@ -206,6 +210,10 @@ struct Sensor {
   std::vector<uint32_t> severities;        // per event state bit, lowest first; missing ones are SAHPI_OK
   std::vector<uint32_t> assertion_delays;  // LMn, LMj, LCr, UMn, UMj, UCr
   SensorInfo info;
+  // The event state last reported in events and alarms; none: not looked at
+  // yet (the first look reports every asserted state, as the daemon does
+  // when it starts).
+  std::optional<uint16_t> observed;
 };
 
 struct Control {
@@ -250,6 +258,53 @@ struct Inventory {
   std::vector<IdrArea> areas;
 };
 
+// ---- events, event logs and alarms ----------------------------------------------
+
+// An HPI event. `data` holds the fields of the event type's member of the
+// event data union under their standard names ("SensorNum", "EventState",
+// "UserEventData", ...); missing fields are zero. Texts are strings;
+// readings are {"IsSupported", "Type", "Value"}.
+struct Event {
+  uint32_t source = SAHPI_UNSPECIFIED_RESOURCE_ID;
+  uint32_t type = SAHPI_ET_USER;  // SaHpiEventTypeT; any number, for odd logs
+  int64_t time = 0;               // HPI nanoseconds: relative up to 0x0C00000000000000
+  uint32_t severity = SAHPI_INFORMATIONAL;
+  Json data = Json::object();
+};
+
+struct LogEntry {
+  uint32_t id = 0;
+  int64_t time = 0;
+  Event event;
+};
+
+// Entry ids count up from 1 and, once the log is full and overwrites, wrap
+// within its size (after `size` comes 1); a clear starts again at 1.
+struct EventLog {
+  uint32_t size = 1000;
+  uint8_t enabled = 1;
+  uint8_t overflow = 0;
+  uint32_t overflow_action = SAHPI_EL_OVERFLOW_OVERWRITE;
+  int64_t updated = SAHPI_TIME_UNSPECIFIED;
+  std::vector<LogEntry> entries;  // oldest first
+};
+
+// An alarm of the domain alarm table. Sensor conditions name a sensor and
+// its asserted state; the others carry a name (and OEM data).
+struct Alarm {
+  uint32_t id = 0;
+  int64_t time = 0;
+  uint32_t severity = SAHPI_MINOR;
+  uint8_t acknowledged = 0;
+  uint32_t type = SAHPI_STATUS_COND_TYPE_SENSOR;  // SaHpiStatusCondTypeT
+  uint32_t resource = 0;
+  uint32_t sensor = 0;
+  uint16_t state = 0;
+  std::string name;  // bytes of the condition's name, up to 256
+  uint32_t mid = 0;
+  std::string data;
+};
+
 struct Resource {
   std::string tag;
   std::string description;
@@ -260,6 +315,7 @@ struct Resource {
   ById<Sensor> sensors;
   ById<Control> controls;
   ById<Inventory> inventories;
+  std::optional<EventLog> event_log;  // none: the resource keeps no log of its own
 };
 
 // An iPDU outlet: its instruments are the numbers first..last on `resource`.
@@ -282,6 +338,33 @@ struct UserEvent {
   std::string text;
 };
 
+// ---- event filters and action lists ---------------------------------------------
+
+// What the daemon does when a filter matches. Type and disposition mean
+// something to its event handling only; `parm` is the text as it was sent.
+struct Action {
+  uint32_t disp = 0;
+  uint32_t type = 0;
+  std::string parm;
+};
+
+// A named list of actions that filters may share.
+struct ActionList {
+  std::string name;
+  std::vector<Action> actions;
+};
+
+// An expression over events, evaluated every `period` seconds when it has
+// one. Its actions are its own while `list` is empty; otherwise it uses the
+// named list of that name (and `actions` is not used).
+struct EventFilter {
+  std::string name;
+  std::string expression;
+  std::optional<uint32_t> period;
+  std::string list;
+  std::vector<Action> actions;
+};
+
 // Which bits of a user's first privilege mask grant each right the daemon
 // checks (any one bit of a right's mask grants it). Reading needs none; an
 // administrator holds every right and may also act on other users' settings.
@@ -298,7 +381,12 @@ struct Model {
   std::map<std::string, User> users;
   ById<Resource> resources;
   ById<Outlet> outlets;
-  std::vector<UserEvent> user_events;  // oldest first
+  std::vector<UserEvent> user_events;      // oldest first
+  EventLog event_log;                      // the domain event log
+  std::vector<Alarm> alarms;               // ascending ids
+  uint32_t next_alarm_id = 1;              // ids are not used twice
+  std::vector<EventFilter> event_filters;  // in the order the daemon enumerates them
+  std::vector<ActionList> action_lists;    // likewise
 };
 
 // Throws std::exception with a message naming what is wrong.

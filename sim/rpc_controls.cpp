@@ -2,6 +2,7 @@
 #include <string>
 
 #include "client/text_buffer.h"
+#include "sim/events.h"
 #include "sim/sim_functions.h"
 
 namespace kvnc::sim {
@@ -52,6 +53,14 @@ SaErrorT NextDigitalState(int64_t current, SaHpiCtrlStateDigitalT wanted, int64_
     default:
       return SA_ERR_HPI_INVALID_PARAMS;
   }
+}
+
+// A state as the daemon's note of a switch names it.
+std::string StateText(const Control &k, int64_t state) {
+  if (k.type == SAHPI_CTRL_TYPE_DIGITAL) return state == SAHPI_CTRL_STATE_ON ? "on" : "off";
+  const bool named =
+      k.type == SAHPI_CTRL_TYPE_DISCRETE && state >= 0 && static_cast<uint64_t>(state) < k.state_names.size();
+  return named ? k.state_names[static_cast<size_t>(state)] : std::to_string(state);
 }
 
 }  // namespace
@@ -120,6 +129,11 @@ SaErrorT SimControlSet(Caller &c, SaHpiSessionIdT, SaHpiResourceIdT resource, Sa
   }
   if (rv != SA_OK) return rv;
   k->mode = mode;
+  if (k->state != next && k->type != SAHPI_CTRL_TYPE_TEXT) {
+    std::string note = "Control " + std::to_string(control) + " \"" + k->name + "\" set to " + StateText(*k, next);
+    if (c.name != nullptr) note += " by " + *c.name;
+    LogEvent(c.model, OemEventOf(resource, note, ApplianceTime(c.model)));
+  }
   k->state = next;
   return SA_OK;
 }

@@ -1,6 +1,7 @@
 #include "sim/rpc_dispatch.h"
 
 #include <cstring>
+#include <string>
 
 #include "client/marshal_hpi.h"
 #include "client/text_buffer.h"
@@ -110,6 +111,65 @@ Json ValuesJson(const MarshalType *const *list, void *const *values) {
   return array;
 }
 
+// The integer that `output` replaces: its type, and its offset in the reply value.
+const MarshalType *OverrideTarget(const RpcMarshalEntry &entry, const OutputOverride &output, size_t *offset) {
+  if (output.output >= ListLength(entry.reply) - 1) return nullptr;
+  const MarshalType *type = entry.reply[output.output + 1];
+  *offset = 0;
+  if (output.member) {
+    if (type->code != MT_STRUCT) return nullptr;
+    const MarshalType *elements = type->operand1.type;
+    uint32_t i = 0;
+    while (i < *output.member && elements[i].code == MT_STRUCT_ELEMENT) ++i;
+    if (elements[i].code != MT_STRUCT_ELEMENT) return nullptr;
+    *offset = elements[i].operand1.number;
+    type = elements[i].operand2.type;
+  }
+  switch (type->code) {
+    case MT_UINT8:
+    case MT_INT8:
+    case MT_UINT16:
+    case MT_INT16:
+    case MT_UINT32:
+    case MT_INT32:
+    case MT_UINT64:
+    case MT_INT64:
+      return type;
+    default:
+      return nullptr;
+  }
+}
+
+template <typename T>
+void StoreAs(uint8_t *where, uint64_t value) {
+  const auto v = static_cast<T>(value);
+  std::memcpy(where, &v, sizeof v);
+}
+
+void OverrideOutput(const RpcMarshalEntry &entry, const OutputOverride &output, void *const *outputs) {
+  size_t offset = 0;
+  const MarshalType *type = OverrideTarget(entry, output, &offset);
+  if (type == nullptr) return;
+  uint8_t *where = static_cast<uint8_t *>(outputs[output.output]) + offset;
+  switch (type->code) {
+    case MT_UINT8:
+    case MT_INT8:
+      StoreAs<uint8_t>(where, output.value);
+      break;
+    case MT_UINT16:
+    case MT_INT16:
+      StoreAs<uint16_t>(where, output.value);
+      break;
+    case MT_UINT32:
+    case MT_INT32:
+      StoreAs<uint32_t>(where, output.value);
+      break;
+    default:
+      StoreAs<uint64_t>(where, output.value);
+      break;
+  }
+}
+
 void AnswerOnly(SaErrorT rv, RpcCall &call) {
   call.result = rv;
   call.reply.assign(4, 0);
@@ -180,6 +240,7 @@ SaErrorT Admit(Caller &caller, Access access, const uint32_t *session) {
 
 void EncodeReply(const RpcMarshalEntry &entry, SaErrorT rv, void *const *outputs, RpcCall &call) {
   if (rv == SA_OK) {
+    if (call.output) OverrideOutput(entry, *call.output, outputs);
     const size_t n = ListLength(entry.reply);
     std::vector<const void *> values(n + 1, nullptr);
     values[0] = &rv;
@@ -205,6 +266,17 @@ void ServeRpc(Simulator &sim, RpcCall &call) {
     return;
   }
   AnswerOnly(call.injected.value_or(SA_ERR_HPI_UNSUPPORTED_API), call);
+}
+
+std::string CheckOutputOverride(uint32_t rpc, const OutputOverride &output) {
+  const RpcMarshalEntry *entry = FindRpcMarshal(rpc);
+  if (entry == nullptr) return "RPC " + std::to_string(rpc) + " is not known";
+  size_t offset = 0;
+  if (OverrideTarget(*entry, output, &offset) == nullptr) {
+    return "RPC " + std::to_string(rpc) + " has no integer reply value " + std::to_string(output.output) +
+           (output.member ? " member " + std::to_string(*output.member) : std::string());
+  }
+  return {};
 }
 
 std::vector<std::string> CheckSimRpcTable() {

@@ -38,7 +38,8 @@ struct RpcCall {  // NOLINT(bugprone-exception-escape)
   int byte_order = kFrameLittleEndian;
   const uint8_t *payload = nullptr;
   uint32_t length = 0;
-  std::optional<SaErrorT> injected;  // a fault: answer this without making the call
+  std::optional<SaErrorT> injected;      // a fault: answer this without making the call
+  std::optional<OutputOverride> output;  // a fault: one reply value replaced
 
   SaErrorT result = SA_OK;
   std::vector<uint8_t> reply;  // the reply payload: the SaErrorT, then the values when SA_OK
@@ -67,6 +68,8 @@ Json JournalCallJson(const JournalCall &call);
 // The rows, in ascending RPC order (rpc_table.cpp).
 std::span<const SimRpc> SimRpcTable();
 const SimRpc *FindSimRpc(uint32_t rpc);
+// Why `output` cannot be applied to answers of `rpc`; empty when it can.
+std::string CheckOutputOverride(uint32_t rpc, const OutputOverride &output);
 // Disagreements between the rows and the client's marshal table; none when empty.
 std::vector<std::string> CheckSimRpcTable();
 

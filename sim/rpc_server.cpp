@@ -42,6 +42,7 @@ const char *FaultName(const FaultRule &fault) {
   if (fault.cut) return "cut";
   if (fault.error && *fault.error != SA_OK) return "error";
   if (fault.reply_id) return "reply_id";
+  if (fault.output) return "output";
   if (fault.delay_ms != 0) return "delay";
   return nullptr;
 }
@@ -88,6 +89,7 @@ void RpcServer::ServeConnection(int fd) {
     return;
   }
   if (fault && fault->error && *fault->error != SA_OK) call.injected = fault->error;
+  if (fault) call.output = fault->output;
 
   ServeRpc(sim_, call);
   sim_.Record(Journaled(call, fault ? FaultName(*fault) : nullptr, call.result));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "client/text_buffer.h"
+#include "sim/events.h"
 #include "sim/sim_functions.h"
 
 namespace kvnc::sim {
@@ -66,6 +67,8 @@ SaErrorT SimGenerateUserEvent(Caller &c, SaHpiSessionIdT, SaHpiUint32T code, SaH
   std::vector<UserEvent> &events = c.model.user_events;
   events.push_back({WallClockSeconds(), c.uid, code, level, TextBufferToString(*text)});
   if (events.size() > kMaxUserEvents) events.erase(events.begin());
+  const SaHpiSeverityT severity = level <= SAHPI_OK ? level : SAHPI_INFORMATIONAL;
+  LogEvent(c.model, UserEventOf(events.back().text, severity, ApplianceTime(c.model)));
   return SA_OK;
 }
 

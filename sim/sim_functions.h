@@ -16,12 +16,31 @@ namespace kvnc::sim {
 // Domain 0 only (the client sends the unspecified domain as 0).
 SaErrorT SimSessionOpen(Caller &c, SaHpiDomainIdT domain, SaHpiSessionIdT *session);
 SaErrorT SimSessionClose(Caller &c, SaHpiSessionIdT session);
-// Kept in the model's user_events.
+// Kept in the model's user_events and logged as a user event whose
+// severity is the level (informational for levels past OK).
 SaErrorT SimGenerateUserEvent(Caller &c, SaHpiSessionIdT session, SaHpiUint32T code, SaHpiUint32T level,
                               const SaHpiTextBufferT *text);
 // KVN_ERR_HPI_INSUFFICIENT_PRIVILEGES when a refused_logins rule matches.
 SaErrorT SimLoginAddressCheck(Caller &c, SaHpiSessionIdT session, SaHpiUint8T ipv6, const SaHpiTextBufferT *user,
                               const SaHpiTextBufferT *address);
+
+// ---- event logs and alarms (rpc_events.cpp) ----------------------------------
+// SAHPI_UNSPECIFIED_RESOURCE_ID names the domain log; a resource without a
+// log of its own answers SA_ERR_HPI_CAPABILITY. Each call first looks at the
+// sensors, so the crossings since the last call are logged.
+
+SaErrorT SimEventLogInfoGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiEventLogInfoT *info);
+// The RDR and RPT entry are left empty.
+SaErrorT SimEventLogEntryGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiEventLogEntryIdT id,
+                             SaHpiEventLogEntryIdT *prev, SaHpiEventLogEntryIdT *next, SaHpiEventLogEntryT *entry,
+                             SaHpiRdrT *rdr, SaHpiRptEntryT *rpt);
+// The cleared log then holds the daemon's note of who cleared it.
+SaErrorT SimEventLogClear(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource);
+SaErrorT SimAlarmGetNext(Caller &c, SaHpiSessionIdT session, SaHpiSeverityT severity, SaHpiBoolT unacknowledged_only,
+                         const SaHpiAlarmT *after, SaHpiAlarmT *alarm);
+SaErrorT SimAlarmAcknowledge(Caller &c, SaHpiSessionIdT session, SaHpiAlarmIdT id, SaHpiSeverityT severity);
+SaErrorT SimAlarmDelete(Caller &c, SaHpiSessionIdT session, SaHpiAlarmIdT id, SaHpiSeverityT severity);
+SaErrorT SimGetFirmwareVersion(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *version);
 
 // ---- users and preferences (rpc_users.cpp) -------------------------------------
 // "Current user" getters answer SA_ERR_HPI_NOT_PRESENT when the caller has no
@@ -178,5 +197,69 @@ SaErrorT SimIdrAreaHeaderGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceId
 SaErrorT SimIdrFieldGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiIdrIdT idr,
                         SaHpiEntryIdT area, SaHpiIdrFieldTypeT field_type, SaHpiEntryIdT field,
                         SaHpiEntryIdT *next_field, SaHpiIdrFieldT *result);
+
+// ---- event filters and action lists (rpc_filters.cpp) ---------------------------
+// Filters, named lists and the actions of each are enumerated by position
+// (from 0; SAHPI_LAST_ENTRY after the last). Unknown names answer
+// SA_ERR_HPI_NOT_PRESENT, empty ones SA_ERR_HPI_INVALID_PARAMS, a name in use
+// SA_ERR_HPI_DUPLICATE. The actions of a filter that uses a named list are
+// that list's: reading and changing them reads and changes the list.
+
+SaErrorT SimEventFilterCreate(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *name,
+                              const SaHpiTextBufferT *expression);
+// A period of 0 is SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimPeriodicExpressionCreate(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *name,
+                                     const SaHpiTextBufferT *expression, SaHpiUint32T period);
+// Every filter, periodic or not.
+SaErrorT SimEventFilterGetNext(Caller &c, SaHpiSessionIdT session, SaHpiEntryIdT id, SaHpiEntryIdT *next,
+                               SaHpiTextBufferT *name, SaHpiTextBufferT *expression);
+// The period of a filter that is not periodic is 0.
+SaErrorT SimEventFilterGetNext2(Caller &c, SaHpiSessionIdT session, SaHpiEntryIdT id, SaHpiEntryIdT *next,
+                                SaHpiTextBufferT *name, SaHpiTextBufferT *expression, SaHpiUint32T *period);
+SaErrorT SimEventFilterRemove(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *name);
+// The new action's id is its position.
+SaErrorT SimEventActionAdd(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter, SaHpiUint32T disp,
+                           SaHpiUint32T type, const SaHpiTextBufferT *parm, SaHpiUint32T *id);
+SaErrorT SimEventActionGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter, SaHpiUint32T id,
+                           SaHpiUint32T *next, SaHpiUint32T *disp, SaHpiUint32T *type, SaHpiTextBufferT *parm);
+SaErrorT SimEventActionRemove(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter, SaHpiUint32T id);
+SaErrorT SimEventActionSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter, SaHpiUint32T id,
+                           SaHpiUint32T disp, SaHpiUint32T type, const SaHpiTextBufferT *parm);
+SaErrorT SimNamedActionListCreate(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *list);
+// A list that a filter uses: SA_ERR_HPI_BUSY.
+SaErrorT SimNamedActionListRemove(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *list);
+SaErrorT SimNamedActionListGetNext(Caller &c, SaHpiSessionIdT session, SaHpiEntryIdT id, SaHpiEntryIdT *next,
+                                   SaHpiTextBufferT *list);
+// SA_ERR_HPI_NOT_PRESENT: the filter has a private list; an unknown filter
+// answers SA_ERR_HPI_INVALID_PARAMS instead.
+SaErrorT SimEventActionListNameGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter,
+                                   SaHpiTextBufferT *list);
+// The filter's private actions are dropped.
+SaErrorT SimEventActionListSetNamed(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter,
+                                    const SaHpiTextBufferT *list);
+// The filter gets a private copy of its named list's actions.
+SaErrorT SimEventActionListSetAnonymous(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter);
+// A new named list holding the filter's actions, which the filter then uses.
+SaErrorT SimEventActionListConvertToNamed(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter,
+                                          const SaHpiTextBufferT *list);
+SaErrorT SimNamedActionListActionAdd(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *list,
+                                     SaHpiUint32T disp, SaHpiUint32T type, const SaHpiTextBufferT *parm,
+                                     SaHpiUint32T *id);
+SaErrorT SimNamedActionListActionGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *list, SaHpiUint32T id,
+                                     SaHpiUint32T *next, SaHpiUint32T *disp, SaHpiUint32T *type,
+                                     SaHpiTextBufferT *parm);
+SaErrorT SimNamedActionListActionRemove(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *list,
+                                        SaHpiUint32T id);
+SaErrorT SimNamedActionListActionSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *list, SaHpiUint32T id,
+                                     SaHpiUint32T disp, SaHpiUint32T type, const SaHpiTextBufferT *parm);
+// The expression language is not simulated: an expression applies to a
+// sensor when it is "*" or names the sensor's type ("temperature",
+// "voltage", "current", "fan", "door", "humidity"; any case). The sensor
+// must exist, as for the sensor functions.
+SaErrorT SimVerifyExpressionForSensor(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *expression,
+                                      SaHpiResourceIdT resource, SaHpiSensorNumT sensor, SaHpiBoolT *applicable);
+// The same with the filter's expression.
+SaErrorT SimVerifyFilterForSensor(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter,
+                                  SaHpiResourceIdT resource, SaHpiSensorNumT sensor, SaHpiBoolT *applicable);
 
 }  // namespace kvnc::sim

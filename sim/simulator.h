@@ -14,15 +14,26 @@
 
 namespace kvnc::sim {
 
+// A reply value replaced in an answer of SA_OK: reply value `output` (0 is
+// the first after the SaErrorT), or integer member `member` of it when it is
+// a record, takes `value` (cut to the integer's width). For daemons that
+// hand out ids already seen, and the like.
+struct OutputOverride {
+  uint32_t output = 0;
+  std::optional<uint32_t> member;
+  uint64_t value = 0;
+};
+
 // What to do to the next `remaining` calls of one RPC (rpc 0: of any RPC).
 struct FaultRule {
   uint32_t rpc = 0;
   uint32_t remaining = 1;
-  std::optional<SaErrorT> error;     // answer this result without making the call
-  uint32_t delay_ms = 0;             // wait this long before serving the call
-  bool drop = false;                 // close the connection without an answer
-  bool cut = false;                  // close it halfway through the answer
-  std::optional<uint32_t> reply_id;  // answer under this RPC number
+  std::optional<SaErrorT> error;         // answer this result without making the call
+  uint32_t delay_ms = 0;                 // wait this long before serving the call
+  bool drop = false;                     // close the connection without an answer
+  bool cut = false;                      // close it halfway through the answer
+  std::optional<uint32_t> reply_id;      // answer under this RPC number
+  std::optional<OutputOverride> output;  // answer SA_OK with one value replaced
 };
 
 // One call as the journal keeps it: the request bytes, decoded only when the

@@ -1,6 +1,7 @@
 #include "tests/support/api_test.h"
 
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include "client/marshal.h"
@@ -15,6 +16,7 @@ void ApiTest::SetUpTestSuite() {
   SimTest::SetUpTestSuite();
   unlink(paths::kFastCgiSocket);
   unlink(paths::kSessionFile);
+  setenv("TZ", "UTC", 1);  // absolute time stamps read the same on every machine
   api_ = new ChildProcess({KVNC_API_BINARY}, "/var/log/kvnc-api.out");
   api_ready_ = WaitForPath(paths::kFastCgiSocket);
 }

@@ -42,9 +42,10 @@ class SimProcess {
   void Reset();     // back to the model loaded last
   void LoadDemo();  // the built-in demo appliance, also what Reset returns to
   void Set(const std::string &pointer, const nlohmann::json &value);
-  void Fault(const nlohmann::json &rule);  // {"rpc": n, "count", "error", "delay_ms", "drop", "reply_id"}
-  nlohmann::json Journal();                // the calls since the last look, oldest first
-  nlohmann::json Dump();                   // the model as it is now
+  // {"rpc": n, "count", "error", "delay_ms", "drop", "reply_id", "output"/"member"/"value"}
+  void Fault(const nlohmann::json &rule);
+  nlohmann::json Journal();  // the calls since the last look, oldest first
+  nlohmann::json Dump();     // the model as it is now
 
  private:
   nlohmann::json Expect(const nlohmann::json &command);
