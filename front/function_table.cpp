@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include "api/events/alarms.h"
+#include "api/events/event_log.h"
+#include "api/events/filters.h"
 #include "api/monitor/controls.h"
 #include "api/monitor/resources.h"
 #include "api/monitor/sensors.h"
@@ -17,10 +20,15 @@ namespace {
 // session, for whose user alone they may act; FN 118 is answered by the
 // request context before any check. None of them has a slot.
 constexpr ApiFunction kImplemented[] = {
+    {3, "GetEventLogInfo", GetEventLogInfo},
+    {4, "GetEventLogEntries", GetEventLogEntries},
+    {5, "GetNewestEventLogEntry", GetNewestEventLogEntry},
+    {6, "GetNewEventLogEntries", GetNewEventLogEntries},
     {7, "GetInventoryRdrs", GetInventoryRdrs},
     {8, "GetOutletInstruments", GetOutletInstruments},
     {9, "GetRdrByInstrumentId", GetRdrByInstrumentId},
     {10, "GetResourceRdrs", GetResourceRdrs},
+    {11, "GetAlarms", GetAlarms},
     {12, "GetSensorReadings", GetSensorReadings},
     {13, "GetSensorThresholds", GetSensorThresholds},
     {14, "SetSensorThresholds", SetSensorThresholds},
@@ -29,20 +37,46 @@ constexpr ApiFunction kImplemented[] = {
     {17, "SetSensorEventMasks", SetSensorEventMasks},
     {18, "GetControlStates", GetControlStates},
     {19, "SetControlState", SetControlState},
+    {46, "GetEventFilters", GetEventFilters},
+    {47, "CreateEventFilter", CreateEventFilter},
+    {48, "RemoveEventFilter", RemoveEventFilter},
+    {49, "GetEventAction", GetEventAction},
+    {50, "SetEventAction", SetEventAction},
+    {51, "AddEventAction", AddEventAction},
+    {52, "RemoveEventAction", RemoveEventAction},
     {53, "SetSensorName", SetSensorName},
     {54, "SetControlName", SetControlName},
     {55, "SetOutletUserName", SetOutletUserName},
     {56, "SetResourceTag", SetResourceTag},
+    {74, "ClearEventLog", ClearEventLog},
+    {82, "AcknowledgeAlarms", AcknowledgeAlarms},
+    {83, "DeleteAlarms", DeleteAlarms},
     {95, "GetSensorConfiguration", GetSensorConfiguration},
     {96, "SetSensorStateSeverity", SetSensorStateSeverity},
     {119, "SetServiceAgreement", SetServiceAgreement},
     {130, "GetResourceSensors", GetResourceSensors},
+    {131, "GetPeriodicEventFilters", GetPeriodicEventFilters},
+    {132, "SetPeriodicEventFilter", SetPeriodicEventFilter},
+    {136, "CreateActionList", CreateActionList},
+    {137, "RemoveActionList", RemoveActionList},
+    {138, "GetActionLists", GetActionLists},
+    {139, "AddActionListAction", AddActionListAction},
+    {140, "RemoveActionListAction", RemoveActionListAction},
+    {141, "SetActionListAction", SetActionListAction},
+    {142, "GetActionListAction", GetActionListAction},
+    {143, "GetEventActionListName", GetEventActionListName},
+    {144, "SetEventActionListNamed", SetEventActionListNamed},
+    {145, "SetEventActionListAnonymous", SetEventActionListAnonymous},
     {146, "RemoveResource", RemoveResource},
+    {147, "ConvertEventActionListToNamed", ConvertEventActionListToNamed},
+    {150, "VerifyExpressionForSensor", VerifyExpressionForSensor},
+    {151, "VerifyFilterForSensor", VerifyFilterForSensor},
     {163, "GetDescription", GetDescription},
     {164, "SetDescription", SetDescription},
     {303, "GetSensorSummary", GetSensorSummary},
     {304, "SetResourceSeverity", SetResourceSeverity},
     {308, "GetLanguage", GetLanguage},
+    {314, "GetWholeEventLog", GetWholeEventLog},
 };
 
 constexpr std::array<const ApiFunction *, kApiFunctionCount> BuildSlots() {
