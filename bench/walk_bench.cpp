@@ -2,8 +2,10 @@
 // 1,000 entries and FN 11 over 200 sensor alarms (an alarm and its sensor's
 // record each), as FastCGI requests to a running kvnc-api whose daemon is the
 // simulator. "per_call" is the time of one request divided by the daemon
-// calls it makes, to set beside the one-call round trip of rpc_bench; FN 3
-// on a resource's log (one call) is the request without a walk.
+// calls it makes, to set beside the round trip of one of those calls made
+// straight from the client library to the same simulator (and the minimal
+// round trip of rpc_bench); FN 3 on a resource's log (one call) is the
+// request without a walk.
 //
 // Needs kvnc-sim (control socket /tmp/kvnc-sim.control) and kvnc-api serving
 // on their fixed paths with the test accounts, as bench/ratio.sh arranges
@@ -20,6 +22,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "client/hpi_functions.h"
 #include "client/paths.h"
 #include "tests/support/fcgi_client.h"
 
@@ -104,10 +107,39 @@ void Walk(benchmark::State &state, int fn, const Json &prm, size_t expected, int
                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// One saHpiEventLogEntryGet straight from the client library to the same
+// simulator: the round trip a walk repeats, without FastCGI, the handler or
+// its JSON.
+void BM_EntryGetRoundTrip(benchmark::State &state) {
+  if (Setup().empty()) {
+    state.SkipWithError("no simulator or kvnc-api to measure (see bench/ratio.sh)");
+    return;
+  }
+  SaHpiSessionIdT session = 0;
+  if (saHpiSessionOpen(SAHPI_UNSPECIFIED_DOMAIN_ID, &session, nullptr) != SA_OK) {
+    state.SkipWithError("saHpiSessionOpen failed");
+    return;
+  }
+  SaHpiEventLogEntryIdT id = SAHPI_NEWEST_ENTRY;
+  for (auto _ : state) {
+    SaHpiEventLogEntryIdT prev = 0, next = 0;
+    SaHpiEventLogEntryT entry{};
+    SaHpiRdrT rdr{};
+    SaHpiRptEntryT rpt{};
+    if (saHpiEventLogEntryGet(session, SAHPI_UNSPECIFIED_RESOURCE_ID, id, &prev, &next, &entry, &rdr, &rpt) != SA_OK) {
+      state.SkipWithError("saHpiEventLogEntryGet failed");
+      break;
+    }
+    id = prev == SAHPI_NO_MORE_ENTRIES ? SAHPI_NEWEST_ENTRY : prev;
+  }
+  saHpiSessionClose(session);
+}
+
 void BM_OneCallRequest(benchmark::State &state) { Walk(state, 3, {{"res_id", 1000}}, 6, 1); }
 void BM_WholeEventLog(benchmark::State &state) { Walk(state, 314, Json::object(), kEntries, kEntries); }
 void BM_Alarms(benchmark::State &state) { Walk(state, 11, nullptr, kAlarms, 2 * kAlarms + 1); }
 
+BENCHMARK(BM_EntryGetRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_OneCallRequest)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_WholeEventLog)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Alarms)->Unit(benchmark::kMillisecond)->UseRealTime();
