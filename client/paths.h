@@ -14,5 +14,11 @@ inline constexpr const char *kAgreementTextBackup = "/var/nvdata/config/service_
 inline constexpr const char *kAgreementEnforced = "/var/nvdata/config/service_agreement_enforced";
 inline constexpr const char *kProcDir = "/proc/";
 inline constexpr const char *kLuaSourceDir = "/var/nvdata/lua_src/";
+// Templates (mkstemp) of the files the daemon writes device tree documents into.
+inline constexpr const char *kTreeAllTemplate = "/tmp/all_XXXXXX";           // the whole device tree
+inline constexpr const char *kTreeResourceTemplate = "/tmp/ures_XXXXXX";     // one resource refreshed
+inline constexpr const char *kTreeSensorsTemplate = "/tmp/usen_XXXXXX";      // every sensor refreshed
+inline constexpr const char *kTreeControlsTemplate = "/tmp/uctrl_XXXXXX";    // every control refreshed
+inline constexpr const char *kTreeResourceLoadTemplate = "/tmp/res_XXXXXX";  // one resource loaded
 
 }  // namespace kvnc::paths

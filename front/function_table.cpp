@@ -8,7 +8,11 @@
 #include "api/events/event_log.h"
 #include "api/events/filters.h"
 #include "api/monitor/controls.h"
+#include "api/monitor/device_info.h"
+#include "api/monitor/device_tree.h"
+#include "api/monitor/groups.h"
 #include "api/monitor/resources.h"
+#include "api/monitor/sensor_management.h"
 #include "api/monitor/sensors.h"
 #include "api/users/service_agreement.h"
 #include "front/login.h"
@@ -49,11 +53,41 @@ constexpr ApiFunction kImplemented[] = {
     {55, "SetOutletUserName", SetOutletUserName},
     {56, "SetResourceTag", SetResourceTag},
     {74, "ClearEventLog", ClearEventLog},
+    {76, "ManageSensor", ManageSensor},
+    {77, "GetManagedSensorNumber", GetManagedSensorNumber},
+    {78, "AttachSensor", AttachSensor},
+    {79, "DetachSensor", DetachSensor},
+    {80, "GetSensorSettings", GetSensorSettings},
+    {81, "SetSensorSettings", SetSensorSettings},
     {82, "AcknowledgeAlarms", AcknowledgeAlarms},
     {83, "DeleteAlarms", DeleteAlarms},
+    {84, "GetDeviceInfo", GetDeviceInfo},
+    {85, "GetInventory", GetInventory},
+    {92, "GetSensorLogSettings", GetSensorLogSettings},
+    {93, "SetSensorLogSettings", SetSensorLogSettings},
+    {94, "GetSensorLog", GetSensorLog},
     {95, "GetSensorConfiguration", GetSensorConfiguration},
     {96, "SetSensorStateSeverity", SetSensorStateSeverity},
+    {103, "GetGroups", GetGroups},
+    {104, "CreateGroup", CreateGroup},
+    {105, "DeleteGroup", DeleteGroup},
+    {106, "GetGroupSwitchProgress", GetGroupSwitchProgress},
+    {107, "CancelGroupSwitch", CancelGroupSwitch},
+    {108, "AddGroupControl", AddGroupControl},
+    {109, "RemoveGroupControl", RemoveGroupControl},
+    {110, "AddGroupOutlet", AddGroupOutlet},
+    {111, "RemoveGroupOutlet", RemoveGroupOutlet},
+    {112, "AddGroupSensor", AddGroupSensor},
+    {113, "RemoveGroupSensor", RemoveGroupSensor},
+    {114, "SetGroupThresholds", SetGroupThresholds},
+    {115, "GetGroupAggregateReading", GetGroupAggregateReading},
+    {116, "SwitchGroup", SwitchGroup},
     {119, "SetServiceAgreement", SetServiceAgreement},
+    {125, "GetSensorUserTypes", GetSensorUserTypes},
+    {126, "AddSensorUserType", AddSensorUserType},
+    {127, "UpdateSensorUserType", UpdateSensorUserType},
+    {128, "DeleteSensorUserType", DeleteSensorUserType},
+    {129, "SetSensorTypeByName", SetSensorTypeByName},
     {130, "GetResourceSensors", GetResourceSensors},
     {131, "GetPeriodicEventFilters", GetPeriodicEventFilters},
     {132, "SetPeriodicEventFilter", SetPeriodicEventFilter},
@@ -73,9 +107,18 @@ constexpr ApiFunction kImplemented[] = {
     {151, "VerifyFilterForSensor", VerifyFilterForSensor},
     {163, "GetDescription", GetDescription},
     {164, "SetDescription", SetDescription},
+    {300, "GetDeviceTree", GetDeviceTree},
+    {301, "GetOutletInfo", GetOutletInfo},
+    {302, "GetProductSummary", GetProductSummary},
     {303, "GetSensorSummary", GetSensorSummary},
     {304, "SetResourceSeverity", SetResourceSeverity},
+    {305, "UpdateResource", UpdateResource},
+    {306, "UpdateSensors", UpdateSensors},
+    {307, "LoadResource", LoadResource},
     {308, "GetLanguage", GetLanguage},
+    {310, "GetPersistentResources", GetPersistentResources},
+    {311, "DeletePersistentResources", DeletePersistentResources},
+    {312, "UpdateControls", UpdateControls},
     {314, "GetWholeEventLog", GetWholeEventLog},
 };
 

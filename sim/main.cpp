@@ -127,6 +127,7 @@ int main(int argc, char **argv) {
       std::this_thread::sleep_for(std::chrono::seconds(1));
       auto lock = sim.Lock();
       ObserveSensors(sim.model());
+      AdvanceGroupJobs(sim.model(), WallClockSeconds());
     }
   }).detach();
 

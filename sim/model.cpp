@@ -24,8 +24,12 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(User, uid, full_name, phone, ema
                                                 other_roles, language, units, web, password_expiration)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Adapter, name, ipv4, mac)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(RefusedLogin, address, user)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(IpduCounts, inlets, plugs, phases, branches, rcms)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Appliance, host_name, firmware, clock, description, language,
-                                                external_sensor_z, units, web, adapters, refused_logins)
+                                                external_sensor_z, units, web, adapters, refused_logins, device_name,
+                                                model, hardware, serial, product, asset_tag, location, utc_offset,
+                                                time_zone, time_zone1, bacnet_enabled, bacnet_device_id, ipdu,
+                                                tree_text)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ReadingSource, value, swing, period)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorRange, max, min, nominal, normal_max, normal_min)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(DataFormat, reading_type, base_units, modifier_units, modifier_use,
@@ -35,7 +39,7 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorThresholds, read, write, n
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorInfo, bum, mum, res, tol)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Sensor, name, description, type, category, enable_ctrl, event_ctrl,
                                                 events, format, thresholds, reading, state, assert_mask, deassert_mask,
-                                                severities, assertion_delays, info, observed)
+                                                severities, assertion_delays, info, observed, user_type)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Control, name, description, type, output, default_mode, mode_read_only,
                                                 write_only, default_state, min, max, mode, state, state_names,
                                                 max_chars, max_lines, lines)
@@ -51,14 +55,28 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Alarm, id, time, severity, ackno
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Resource, tag, description, entity_path, severity, failed, removable,
                                                 sensors, controls, inventories, event_log)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Outlet, resource, first_control, last_control, first_sensor,
-                                                last_sensor, user_name, name_flag)
+                                                last_sensor, user_name, name_flag, type)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(PersistentResource, name)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(UserEvent, time, uid, code, level, text)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Action, disp, type, parm)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ActionList, name, actions)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(EventFilter, name, expression, period, list, actions)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ManagedSensor, resource, sensor, attached, automatic, description, type,
+                                                subtype, x, y, z)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(UserSensorType, id, name, states, severities)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorLogRecord, sensor, count, state_count, avr, min, max, dsp, aes)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorLogEntry, index, time, records)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorLog, enabled, period, size, taken, next_index, entries)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(GroupControl, resource, control, delay)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(GroupSensor, resource, sensor)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(GroupJobStep, resource, control, due)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(GroupJob, mode, value, steps, processed, error, cancelled)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Group, name, controls, sensors, job)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Rights, administer, control, configure)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles, users, resources, outlets, user_events,
-                                                event_log, alarms, next_alarm_id, event_filters, action_lists)
+                                                event_log, alarms, next_alarm_id, event_filters, action_lists,
+                                                managed_sensors, user_types, next_user_type, sensor_log, groups,
+                                                group_delay_scale, persistent_resources)
 
 namespace {
 

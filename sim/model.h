@@ -134,6 +134,15 @@ struct RefusedLogin {
   std::string user;
 };
 
+// What kvnHpiIpduCountsGet reports besides the number of outlets.
+struct IpduCounts {
+  uint32_t inlets = 1;
+  uint32_t plugs = 1;
+  uint32_t phases = 1;
+  uint32_t branches = 0;
+  uint32_t rcms = 0;
+};
+
 struct Appliance {
   std::string host_name = "korvane";
   std::string firmware = "3.2.1";
@@ -147,6 +156,23 @@ struct Appliance {
   WebParameters web;
   std::vector<Adapter> adapters;  // adapter index n is adapters[n - 1]
   std::vector<RefusedLogin> refused_logins;
+  // The device information page. A serial number or product name left out
+  // is one the daemon does not know (SA_ERR_HPI_NOT_PRESENT).
+  std::string device_name = "Korvane";
+  std::string model = "RC-200";
+  std::string hardware = "1.0";
+  std::optional<std::string> serial;
+  std::optional<std::string> product;
+  std::string asset_tag, location;
+  std::string utc_offset = "+00:00";
+  std::string time_zone = "UTC";
+  std::string time_zone1 = "UTC";
+  uint8_t bacnet_enabled = 0;
+  uint32_t bacnet_device_id = 0;
+  std::optional<IpduCounts> ipdu;  // none: the product is no iPDU; its outlets are the model's
+  // Written into device tree files instead of the document built from the
+  // model: for documents that do not parse, or are very large.
+  std::optional<std::string> tree_text;
 };
 
 // ---- instruments -------------------------------------------------------------
@@ -214,6 +240,7 @@ struct Sensor {
   // yet (the first look reports every asserted state, as the daemon does
   // when it starts).
   std::optional<uint16_t> observed;
+  std::string user_type;  // the user type given by name; empty: none
 };
 
 struct Control {
@@ -327,6 +354,12 @@ struct Outlet {
   uint32_t last_sensor = 0;
   std::string user_name;
   uint8_t name_flag = 0;  // the flag given with the last name
+  uint32_t type = 1;      // the daemon's outlet type code
+};
+
+// A resource the daemon keeps across restarts, by id.
+struct PersistentResource {
+  std::string name;
 };
 
 // An audit line received through saHpiGenerateUserEvent.
@@ -365,6 +398,94 @@ struct EventFilter {
   std::vector<Action> actions;
 };
 
+// ---- managed sensors, user sensor types and the sensor log -------------------------
+
+// A sensor under management, by its managed number. It keeps the sensor it
+// was last attached to while detached.
+struct ManagedSensor {
+  uint32_t resource = 0;
+  uint32_t sensor = 0;
+  uint8_t attached = 1;
+  uint8_t automatic = 0;  // the flag it was put under management with
+  std::string description, type, subtype, x, y, z;
+};
+
+// A user-defined sensor type: named states, one severity each.
+struct UserSensorType {
+  uint32_t id = 0;
+  std::string name;
+  std::vector<std::string> states;
+  std::vector<uint32_t> severities;
+};
+
+// What one managed sensor measured over one period of the sensor log.
+struct SensorLogRecord {
+  uint32_t sensor = 0;                        // managed number
+  uint32_t count = 0;                         // readings taken
+  uint32_t state_count = 0;                   // readings with an event state asserted
+  double avr = 0, min = 0, max = 0, dsp = 0;  // average, extremes, standard deviation
+  uint16_t aes = 0;                           // event states asserted during the period
+};
+
+struct SensorLogEntry {
+  uint32_t index = 0;
+  int64_t time = 0;  // HPI nanoseconds: the end of the period
+  std::vector<SensorLogRecord> records;
+};
+
+// One entry per period (seconds) for every attached managed sensor while
+// enabled, from the moving readings; at most `size` kept. `taken` is the end
+// of the last period looked at (seconds); none: not started yet.
+struct SensorLog {
+  uint8_t enabled = 1;
+  uint32_t period = 300;
+  uint32_t size = 288;
+  std::optional<int64_t> taken;
+  uint32_t next_index = 0;
+  std::vector<SensorLogEntry> entries;  // oldest first
+};
+
+// ---- groups and the group switch job -----------------------------------------------
+
+// A control of a group, switched `delay` seconds after the member before it.
+struct GroupControl {
+  uint32_t resource = 0;
+  uint32_t control = 0;
+  uint32_t delay = 0;
+};
+
+struct GroupSensor {
+  uint32_t resource = 0;
+  uint32_t sensor = 0;
+};
+
+// One control of a switch job and when (wall clock seconds) it is switched.
+struct GroupJobStep {
+  uint32_t resource = 0;
+  uint32_t control = 0;
+  double due = 0;
+};
+
+// Switching every control of a group to one mode and value, member after
+// member; `processed` steps are done. The first failing step's result is
+// `error`; the job goes on with the next.
+struct GroupJob {
+  uint32_t mode = SAHPI_CTRL_MODE_MANUAL;
+  int64_t value = 0;
+  std::vector<GroupJobStep> steps;
+  uint32_t processed = 0;
+  int32_t error = 0;
+  uint8_t cancelled = 0;
+};
+
+// Members are kept by position, which is their index in the daemon's walks.
+struct Group {
+  std::string name;
+  std::vector<GroupControl> controls;
+  std::vector<GroupSensor> sensors;
+  std::optional<GroupJob> job;  // the last switch job, running or ended
+};
+
 // Which bits of a user's first privilege mask grant each right the daemon
 // checks (any one bit of a right's mask grants it). Reading needs none; an
 // administrator holds every right and may also act on other users' settings.
@@ -387,6 +508,13 @@ struct Model {
   uint32_t next_alarm_id = 1;              // ids are not used twice
   std::vector<EventFilter> event_filters;  // in the order the daemon enumerates them
   std::vector<ActionList> action_lists;    // likewise
+  ById<ManagedSensor> managed_sensors;
+  std::vector<UserSensorType> user_types;  // in the order the daemon enumerates them
+  uint32_t next_user_type = 1;             // ids are not used twice
+  SensorLog sensor_log;
+  std::vector<Group> groups;     // in the order the daemon enumerates them
+  double group_delay_scale = 1;  // member delays are multiplied by it (tests shorten them)
+  ById<PersistentResource> persistent_resources;
 };
 
 // Throws std::exception with a message naming what is wrong.
@@ -423,5 +551,10 @@ struct PrivilegeMasks {
   uint64_t second = 0;
 };
 PrivilegeMasks UserPrivileges(const Model &model, const User &user);
+
+// Carries out the steps of group switch jobs that are due at `now` (wall
+// clock seconds). Called whenever the model is looked at, so jobs need no
+// thread of their own.
+void AdvanceGroupJobs(Model &model, double now);
 
 }  // namespace kvnc::sim

@@ -159,6 +159,7 @@ void Serve(Simulator &sim, const SimRpc &row, const RpcMarshalEntry &entry, RpcC
     EncodeReply(entry, *call.injected, nullptr, call);
   } else {
     auto lock = sim.Lock();
+    AdvanceGroupJobs(sim.model(), WallClockSeconds());  // a call sees the switches that are due
     Caller caller(sim, call.uid);
     const uint32_t *session = nullptr;
     if constexpr (S::kFirstIsU32) session = &std::get<0>(values);

@@ -145,6 +145,69 @@ SaErrorT SimSensorExtendedInfoGet(Caller &c, SaHpiSessionIdT session, SaHpiResou
 SaErrorT SimSensorResetEraseConfiguration(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
                                           SaHpiSensorNumT sensor);
 
+// ---- managed sensors, user types, sensor log (rpc_sensor_management.cpp) ---------
+// Managed numbers count from 1; an unknown one answers SA_ERR_HPI_NOT_PRESENT.
+// Log indices count up from 0 (wrapping before they would look negative);
+// the last entry's next index is SAHPI_LAST_ENTRY. User types are enumerated
+// by position, like the filters.
+
+SaErrorT SimSensorLogEnableGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled);
+SaErrorT SimSensorLogEnableSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled);
+SaErrorT SimSensorLogAccumPeriodGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *period);
+// A period of 0 is SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimSensorLogAccumPeriodSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T period);
+SaErrorT SimSensorLogSizeGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *size);
+// Takes the entries of the periods ended since the last look first;
+// SA_ERR_HPI_NOT_PRESENT for an empty log.
+SaErrorT SimSensorLogFirstLastGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *first, SaHpiUint32T *last);
+// An index the log does not hold: SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimSensorLogTimestampGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T index, SaHpiTimeT *time,
+                                  SaHpiUint32T *next);
+// SA_ERR_HPI_NOT_PRESENT when the entry has no record of that managed sensor.
+SaErrorT SimSensorLogEntryGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T index, SaHpiUint32T managed,
+                              KvnSensorLogEntryT *entry);
+SaErrorT SimSensorDescriptionGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, SaHpiTextBufferT *description);
+SaErrorT SimSensorDescriptionSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num,
+                                 const SaHpiTextBufferT *description);
+SaErrorT SimSensorUserTypeGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, SaHpiTextBufferT *type,
+                              SaHpiTextBufferT *subtype);
+SaErrorT SimSensorUserTypeSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, const SaHpiTextBufferT *type,
+                              const SaHpiTextBufferT *subtype);
+SaErrorT SimSensorCoordinatesGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, SaHpiTextBufferT *x,
+                                 SaHpiTextBufferT *y, SaHpiTextBufferT *z);
+SaErrorT SimSensorCoordinatesSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, const SaHpiTextBufferT *x,
+                                 const SaHpiTextBufferT *y, const SaHpiTextBufferT *z);
+// A sensor that another managed number is attached to: SA_ERR_HPI_DUPLICATE.
+SaErrorT SimSensorAttach(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, SaHpiResourceIdT resource,
+                         SaHpiSensorNumT sensor);
+SaErrorT SimSensorDetach(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num);
+// State 1 attached, 0 detached (with the sensor it was last attached to).
+SaErrorT SimSensorAttachStateGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T num, SaHpiUint32T *state,
+                                 SaHpiResourceIdT *resource, SaHpiSensorNumT *sensor, SaHpiEntityPathT *path);
+// A sensor already managed keeps its number.
+SaErrorT SimSensorManage(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                         SaHpiBoolT automatic, SaHpiUint32T *num);
+// SA_ERR_HPI_NOT_PRESENT when no managed number is attached to the sensor.
+SaErrorT SimSensorManagedNumberGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource,
+                                   SaHpiSensorNumT sensor, SaHpiUint32T *num);
+SaErrorT SimSensorUserTypeInfoGet(Caller &c, SaHpiSessionIdT session, SaHpiEntryIdT cursor, SaHpiTextBufferT *name,
+                                  SaHpiUint32T *id, SaHpiTextBufferT *first, SaHpiTextBufferT *second,
+                                  KvnSeverityListT *severities, SaHpiEntryIdT *next);
+// The mask must be the low n bits for n >= 1 states with n severities
+// (else SA_ERR_HPI_INVALID_PARAMS); names cut short leave states with empty
+// names. A name in use: SA_ERR_HPI_DUPLICATE.
+SaErrorT SimSensorUserTypeAdd(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *name,
+                              const SaHpiTextBufferT *first, const SaHpiTextBufferT *second, SaHpiEventStateT mask,
+                              const KvnSeverityListT *severities, SaHpiUint32T *id);
+SaErrorT SimSensorUserTypeUpdate(Caller &c, SaHpiSessionIdT session, SaHpiUint32T id, const SaHpiTextBufferT *first,
+                                 const SaHpiTextBufferT *second, SaHpiEventStateT mask,
+                                 const KvnSeverityListT *severities);
+// A type that a sensor has: SA_ERR_HPI_BUSY.
+SaErrorT SimSensorUserTypeDelete(Caller &c, SaHpiSessionIdT session, SaHpiUint32T id);
+// An empty name clears the sensor's type; an unknown one is SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimSensorTypeSetByName(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiSensorNumT sensor,
+                                const SaHpiTextBufferT *name);
+
 // ---- controls and outlets (rpc_controls.cpp) ------------------------------------
 
 // A text control returns the line the request's text state names (0: all lines).
@@ -197,6 +260,46 @@ SaErrorT SimIdrAreaHeaderGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceId
 SaErrorT SimIdrFieldGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiIdrIdT idr,
                         SaHpiEntryIdT area, SaHpiIdrFieldTypeT field_type, SaHpiEntryIdT field,
                         SaHpiEntryIdT *next_field, SaHpiIdrFieldT *result);
+
+// ---- device tree, device information, persistent resources (rpc_device.cpp) ------
+
+// Writes one JSON document into the existing file `file` (under /tmp/, else
+// SA_ERR_HPI_INVALID_PARAMS): {"resources": [...]} with every resource
+// (resource all bits set) or the one given, each with its records of `type`
+// (0: every type), their names, readings and states. The appliance's
+// tree_text, when set, is written instead. A file that cannot be written:
+// SA_ERR_HPI_ERROR.
+SaErrorT SimRdrListGet(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource, SaHpiRdrTypeT type,
+                       const SaHpiTextBufferT *file);
+SaErrorT SimGetDeviceName(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *name);
+SaErrorT SimGetDeviceModel(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *model);
+SaErrorT SimGetHardwareVersion(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *version);
+// SA_ERR_HPI_NOT_PRESENT when the model has none.
+SaErrorT SimGetSerialNumber(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *serial);
+SaErrorT SimGetUTCOffset(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *offset);
+SaErrorT SimAssetTagGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *tag);
+SaErrorT SimLocationGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *location);
+// SA_ERR_HPI_NOT_PRESENT when the model has none.
+SaErrorT SimGetProductName(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *name);
+// The controller's clock (the model's, else the wall clock) as
+// "YYYY-MM-DD hh:mm:ss" in UTC, and the two zone texts.
+SaErrorT SimDateTimeGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *time, SaHpiTextBufferT *zone,
+                        SaHpiTextBufferT *zone1);
+// Adapters are numbered from 1; past the last: SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimMACAddressGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiTextBufferT *mac);
+SaErrorT SimBACnetEnableAndDeviceIdGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T *enabled,
+                                       SaHpiUint32T *device_id);
+// The outlet count is the number of the model's outlets. No iPDU:
+// SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimIpduCountsGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *inlets, SaHpiUint32T *plugs,
+                          SaHpiUint32T *phases, SaHpiUint32T *branches, SaHpiUint32T *outlets, SaHpiUint32T *rcms);
+SaErrorT SimOutletTypeGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T outlet, SaHpiUint32T *type);
+// Enumerated by position (from 0; SAHPI_LAST_ENTRY after the last); none:
+// SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimPersistentResourcesGet(Caller &c, SaHpiSessionIdT session, SaHpiEntryIdT cursor, SaHpiEntryIdT *next,
+                                   SaHpiResourceIdT *resource, SaHpiTextBufferT *name);
+// An unknown id: SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimPersistentResourceDelete(Caller &c, SaHpiSessionIdT session, SaHpiResourceIdT resource);
 
 // ---- event filters and action lists (rpc_filters.cpp) ---------------------------
 // Filters, named lists and the actions of each are enumerated by position
@@ -261,5 +364,56 @@ SaErrorT SimVerifyExpressionForSensor(Caller &c, SaHpiSessionIdT session, const 
 // The same with the filter's expression.
 SaErrorT SimVerifyFilterForSensor(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *filter,
                                   SaHpiResourceIdT resource, SaHpiSensorNumT sensor, SaHpiBoolT *applicable);
+
+// ---- groups and the group switch job (rpc_groups.cpp) -----------------------------
+// Groups are enumerated by position (from 0; SAHPI_LAST_ENTRY after the
+// last), their members by index from 0, each answer naming the next; past
+// the last member: SA_ERR_HPI_NOT_PRESENT. An unknown group answers
+// SA_ERR_HPI_NOT_PRESENT, an empty name SA_ERR_HPI_INVALID_PARAMS, a name or
+// member already there SA_ERR_HPI_DUPLICATE. Members added must exist (as
+// for the sensor and control functions); members of the model need not.
+
+SaErrorT SimGroupCreate(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group);
+// A running switch job ends with the group.
+SaErrorT SimGroupDelete(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group);
+SaErrorT SimGroupGetNext(Caller &c, SaHpiSessionIdT session, SaHpiEntryIdT id, SaHpiEntryIdT *next,
+                         SaHpiTextBufferT *group);
+SaErrorT SimGroupSensorAdd(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group, SaHpiResourceIdT resource,
+                           SaHpiSensorNumT sensor);
+SaErrorT SimGroupSensorDelete(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                              SaHpiResourceIdT resource, SaHpiSensorNumT sensor);
+SaErrorT SimGroupControlAdd(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                            SaHpiResourceIdT resource, SaHpiCtrlNumT control, SaHpiUint32T delay);
+SaErrorT SimGroupControlDelete(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                               SaHpiResourceIdT resource, SaHpiCtrlNumT control);
+SaErrorT SimGroupSensorGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group, SaHpiUint32T index,
+                           SaHpiUint32T *next, SaHpiResourceIdT *resource, SaHpiSensorNumT *sensor);
+SaErrorT SimGroupControlGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group, SaHpiUint32T index,
+                            SaHpiUint32T *next, SaHpiResourceIdT *resource, SaHpiCtrlNumT *control,
+                            SaHpiUint32T *delay);
+// Starts a job that switches the group's controls one after another, each
+// `delay` seconds (times the model's group_delay_scale) after the one
+// before. The state's digital, discrete or analog value (by its type) is
+// given to every control as a value of the control's own type. A job still
+// running: SA_ERR_HPI_BUSY.
+SaErrorT SimGroupControlStateAssignAsynchronous(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                                                SaHpiCtrlModeT mode, const SaHpiCtrlStateT *state);
+// The controls not switched yet stay as they are; the job then reports
+// SA_ERR_HPI_ERROR unless a step had failed before. Without any job:
+// SA_ERR_HPI_INVALID_REQUEST; a job that has ended is left alone.
+SaErrorT SimGroupControlCancelAsynchronous(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group);
+// Steps done, steps in all and the job's error; all 0 before the first job.
+SaErrorT SimGroupControlGetProgressAsynchronous(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                                                SaHpiUint32T *processed, SaHpiUint32T *total, SaHpiInt32T *error);
+// Operation 0: sum, 1: average, 2: minimum, 3: maximum (FLOAT64) of the
+// readings of the member sensors that have one, with the union of their
+// event states; none: SA_ERR_HPI_INVALID_REQUEST.
+SaErrorT SimGroupSensorReadingAggregateGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                                           SaHpiUint32T operation, SaHpiSensorReadingT *reading,
+                                           SaHpiEventStateT *state);
+// As saHpiSensorThresholdsSet for every member sensor: all of them or, at the
+// first refusal (whose result is answered), none.
+SaErrorT SimGroupSensorThresholdsSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
+                                     const SaHpiSensorThresholdsT *thresholds);
 
 }  // namespace kvnc::sim

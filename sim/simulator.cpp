@@ -29,6 +29,7 @@ void Simulator::Reset() {
 
 Json Simulator::ModelJson() {
   auto lock = Lock();
+  AdvanceGroupJobs(model_, WallClockSeconds());
   return ModelToJson(model_);
 }
 

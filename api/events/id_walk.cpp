@@ -5,7 +5,7 @@
 namespace kvnc {
 
 void WalkGuard::Visit(uint32_t id) {
-  if (seen_.size() >= kMaxWalkItems || !seen_.insert(id).second) {
+  if (seen_.size() >= max_items_ || !seen_.insert(id).second) {
     Fail(ErrorReplyWithCode(kRcHpiError, SA_ERR_HPI_INVALID_DATA, function_));
   }
 }

@@ -26,12 +26,14 @@ inline constexpr size_t kMaxWalkItems = 4096;
 // The ids one walk has visited, for walks whose ends differ from WalkIds'.
 class WalkGuard {
  public:
-  explicit WalkGuard(std::string_view function) : function_(function) {}
+  explicit WalkGuard(std::string_view function, size_t max_items = kMaxWalkItems)
+      : function_(function), max_items_(max_items) {}
   // Records `id`; Fail()s when it was visited before or the walk is too long.
   void Visit(uint32_t id);
 
  private:
   std::string function_;
+  size_t max_items_;
   std::unordered_set<uint32_t> seen_;
 };
 
