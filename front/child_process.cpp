@@ -95,6 +95,12 @@ ChildRun RunChild(const std::vector<std::string> &argv) {
   }
   run.status = Reap(pid);
   if (!read) run.spawn_error = read_error;
+  // Where posix_spawn cannot see the exec fail (under a user-mode emulator,
+  // for one), the child reports it the C library's way: exit status 127 and
+  // no output. It is taken as what it is, a program that could not be run.
+  if (run.spawn_error == 0 && run.output.empty() && WIFEXITED(run.status) && WEXITSTATUS(run.status) == 127) {
+    run.spawn_error = ENOENT;
+  }
   return run;
 }
 
