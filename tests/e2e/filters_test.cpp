@@ -19,16 +19,6 @@ constexpr const char *kTeam = "Security team";
 
 class Filters : public MonitorApi {
  protected:
-  // The arguments of each journalled call after the session, with its name first.
-  Json CallArgs() {
-    Json calls = Json::array();
-    for (const Json &call : Calls()) {
-      Json line = Json::array({call["function"]});
-      for (size_t i = 1; i < call["args"].size(); ++i) line.push_back(call["args"][i]);
-      calls.push_back(std::move(line));
-    }
-    return calls;
-  }
   // Makes the daemon answer the next call of `rpc` after `skip` good ones
   // with reply value `output` (a next id) set to `value`.
   void RepeatId(uint32_t rpc, uint32_t value, int skip = 0) {

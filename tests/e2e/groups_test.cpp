@@ -19,16 +19,6 @@ constexpr int kProbe = 2001;       // sensors 1 and 2, every threshold writable
 
 class Groups : public MonitorApi {
  protected:
-  // The arguments of each journalled call after the session, with its name first.
-  Json CallArgs() {
-    Json calls = Json::array();
-    for (const Json &call : Calls()) {
-      Json line = Json::array({call["function"]});
-      for (size_t i = 1; i < call["args"].size(); ++i) line.push_back(call["args"][i]);
-      calls.push_back(std::move(line));
-    }
-    return calls;
-  }
   Json OutletStates() {
     Json states = Json::array();
     for (int n = 0; n < kOutlets; ++n)

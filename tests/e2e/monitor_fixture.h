@@ -38,6 +38,16 @@ class MonitorApi : public ApiTest {
   static Json TypeError(const std::string &type) {
     return Error(11, "[json.exception.type_error.302] type must be " + type);
   }
+  // The arguments of each journalled call after the session, with its name first.
+  Json CallArgs() {
+    Json calls = Json::array();
+    for (const Json &call : Calls()) {
+      Json line = Json::array({call["function"]});
+      for (size_t i = 1; i < call["args"].size(); ++i) line.push_back(call["args"][i]);
+      calls.push_back(std::move(line));
+    }
+    return calls;
+  }
   Json Model(const std::string &pointer) { return sim().Dump().at(Json::json_pointer(pointer)); }
 
  private:
