@@ -3,6 +3,7 @@
 #include <string.h>  // explicit_bzero
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 namespace kvnc {
@@ -34,18 +35,28 @@ void WipeString(std::string &text) noexcept {
 
 // Walks the members rather than looking keys up: nothing here may throw, as
 // it runs while a request is released.
+namespace {
+
+void WipeMembers(nlohmann::json::object_t &members, std::initializer_list<std::string_view> keys) noexcept {
+  for (auto &[key, value] : members) {
+    auto *text = value.get_ptr<std::string *>();
+    if (text != nullptr && std::find(keys.begin(), keys.end(), key) != keys.end()) WipeString(*text);
+  }
+}
+
+}  // namespace
+
 void WipeSecrets(nlohmann::json &request) noexcept {
-  static constexpr std::string_view kSecretKeys[] = {"PWD", "OLDPWD", "NEWPWD", "PDW"};
   auto *envelope = request.get_ptr<nlohmann::json::object_t *>();
   if (envelope == nullptr) return;
   for (auto &[name, prm] : *envelope) {
     auto *members = name == "PRM" ? prm.get_ptr<nlohmann::json::object_t *>() : nullptr;
     if (members == nullptr) continue;
+    // Login and user passwords, the directory's bind password.
+    WipeMembers(*members, {"PWD", "OLDPWD", "NEWPWD", "PDW", "bindps"});
     for (auto &[key, value] : *members) {
-      auto *text = value.get_ptr<std::string *>();
-      if (text != nullptr && std::find(std::begin(kSecretKeys), std::end(kSecretKeys), key) != std::end(kSecretKeys)) {
-        WipeString(*text);
-      }
+      auto *snmp = key == "SNMP" ? value.get_ptr<nlohmann::json::object_t *>() : nullptr;
+      if (snmp != nullptr) WipeMembers(*snmp, {"APP", "PPP"});  // a user's SNMPv3 pass phrases
     }
   }
 }

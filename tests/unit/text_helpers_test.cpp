@@ -57,6 +57,8 @@ TEST(WipeSecrets, WipesThePasswordMembersOfPrmOnly) {
                               {"OLDPWD", "old-secret"},
                               {"NEWPWD", "new-secret"},
                               {"PDW", "typo-secret"},
+                              {"bindps", "directory-secret"},
+                              {"SNMP", {{"APP", "auth-phrase"}, {"PPP", "privacy-phrase"}, {"AP", "kept"}}},
                               {"NESTED", {{"PWD", "deeper"}}}}}};
   nlohmann::json &prm = request["PRM"];
   struct Kept {
@@ -64,14 +66,18 @@ TEST(WipeSecrets, WipesThePasswordMembersOfPrmOnly) {
     size_t capacity;
   };
   std::vector<Kept> kept;
-  for (const char *key : {"PWD", "OLDPWD", "NEWPWD", "PDW"}) {
-    std::string &value = prm[key].get_ref<std::string &>();
+  const std::vector<nlohmann::json::json_pointer> secrets = {
+      "/PWD"_json_pointer,    "/OLDPWD"_json_pointer,   "/NEWPWD"_json_pointer,  "/PDW"_json_pointer,
+      "/bindps"_json_pointer, "/SNMP/APP"_json_pointer, "/SNMP/PPP"_json_pointer};
+  for (const auto &pointer : secrets) {
+    std::string &value = prm[pointer].get_ref<std::string &>();
     kept.push_back({value.data(), value.capacity()});
   }
   WipeSecrets(request);
-  for (const char *key : {"PWD", "OLDPWD", "NEWPWD", "PDW"}) EXPECT_EQ(prm[key], "") << key;
+  for (const auto &pointer : secrets) EXPECT_EQ(prm[pointer], "") << pointer;
   for (const Kept &k : kept) EXPECT_TRUE(AllZero(k.buffer, k.capacity));
   EXPECT_EQ(prm["USER"], "admin");
+  EXPECT_EQ(prm["SNMP"]["AP"], "kept");
   EXPECT_EQ(prm["NESTED"]["PWD"], "deeper");  // only PRM's own members carry passwords
   EXPECT_EQ(request["PWD"], "outside PRM");
 
