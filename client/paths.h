@@ -14,6 +14,8 @@ inline constexpr const char *kAgreementTextBackup = "/var/nvdata/config/service_
 inline constexpr const char *kAgreementEnforced = "/var/nvdata/config/service_agreement_enforced";
 inline constexpr const char *kProcDir = "/proc/";
 inline constexpr const char *kLuaSourceDir = "/var/nvdata/lua_src/";
+// SSH public keys handed to the daemon: <dir><user>.skey, removed after the call.
+inline constexpr const char *kSshKeyDir = "/tmp/";
 // Templates (mkstemp) of the files the daemon writes device tree documents into.
 inline constexpr const char *kTreeAllTemplate = "/tmp/all_XXXXXX";           // the whole device tree
 inline constexpr const char *kTreeResourceTemplate = "/tmp/ures_XXXXXX";     // one resource refreshed

@@ -4,6 +4,10 @@
 
 #include <array>
 
+#include "api/config/access.h"
+#include "api/config/iot.h"
+#include "api/config/network.h"
+#include "api/config/services.h"
 #include "api/events/alarms.h"
 #include "api/events/event_log.h"
 #include "api/events/filters.h"
@@ -14,7 +18,10 @@
 #include "api/monitor/resources.h"
 #include "api/monitor/sensor_management.h"
 #include "api/monitor/sensors.h"
+#include "api/users/local_accounts.h"
+#include "api/users/roles.h"
 #include "api/users/service_agreement.h"
+#include "api/users/users.h"
 #include "front/login.h"
 
 namespace kvnc {
@@ -41,6 +48,32 @@ constexpr ApiFunction kImplemented[] = {
     {17, "SetSensorEventMasks", SetSensorEventMasks},
     {18, "GetControlStates", GetControlStates},
     {19, "SetControlState", SetControlState},
+    {20, "GetNetworkSettings", GetNetworkSettings},
+    {21, "SetNetworkSettings", SetNetworkSettings},
+    {22, "GetWebPortSettings", GetWebPortSettings},
+    {23, "SetWebPortSettings", SetWebPortSettings},
+    {24, "GetSshSettings", GetSshSettings},
+    {25, "SetSshSettings", SetSshSettings},
+    {26, "GetTelnetSettings", GetTelnetSettings},
+    {27, "SetTelnetSettings", SetTelnetSettings},
+    {28, "GetSnmpSettings", GetSnmpSettings},
+    {29, "SetSnmpSettings", SetSnmpSettings},
+    {30, "GetSmtpSettings", GetSmtpSettings},
+    {31, "SetSmtpSettings", SetSmtpSettings},
+    {32, "ChangePassword", ChangePassword},
+    {33, "SetCurrentUserPreferences", SetCurrentUserPreferences},
+    {34, "GetUsers", GetUsers},
+    {35, "GetLockedUsers", GetLockedUsers},
+    {36, "GetUserDetails", GetUserDetails},
+    {37, "ModifyUser", ModifyUser},
+    {38, "AddUser", AddUser},
+    {39, "DeleteUser", DeleteUser},
+    {40, "SetUserEnabled", SetUserEnabled},
+    {41, "UnlockUser", UnlockUser},
+    {42, "GetRoles", GetRoles},
+    {43, "ModifyRole", ModifyRole},
+    {44, "CreateRole", CreateRole},
+    {45, "DeleteRole", DeleteRole},
     {46, "GetEventFilters", GetEventFilters},
     {47, "CreateEventFilter", CreateEventFilter},
     {48, "RemoveEventFilter", RemoveEventFilter},
@@ -52,6 +85,16 @@ constexpr ApiFunction kImplemented[] = {
     {54, "SetControlName", SetControlName},
     {55, "SetOutletUserName", SetOutletUserName},
     {56, "SetResourceTag", SetResourceTag},
+    {57, "GetFirewall", GetFirewall},
+    {58, "SetFirewall", SetFirewall},
+    {59, "GetRoleBasedFirewall", GetRoleBasedFirewall},
+    {60, "SetRoleBasedFirewall", SetRoleBasedFirewall},
+    {61, "SetUserSshKey", SetUserSshKey},
+    {62, "GetLoginRestrictions", GetLoginRestrictions},
+    {63, "SetLoginRestrictions", SetLoginRestrictions},
+    {64, "GetLdapConfiguration", GetLdapConfiguration},
+    {65, "EnableLdapConfiguration", EnableLdapConfiguration},
+    {66, "DisableLdapConfiguration", DisableLdapConfiguration},
     {74, "ClearEventLog", ClearEventLog},
     {76, "ManageSensor", ManageSensor},
     {77, "GetManagedSensorNumber", GetManagedSensorNumber},
@@ -83,6 +126,8 @@ constexpr ApiFunction kImplemented[] = {
     {115, "GetGroupAggregateReading", GetGroupAggregateReading},
     {116, "SwitchGroup", SwitchGroup},
     {119, "SetServiceAgreement", SetServiceAgreement},
+    {120, "SetHostName", SetHostName},
+    {122, "SetAwsIotConfiguration", SetAwsIotConfiguration},
     {125, "GetSensorUserTypes", GetSensorUserTypes},
     {126, "AddSensorUserType", AddSensorUserType},
     {127, "UpdateSensorUserType", UpdateSensorUserType},
@@ -91,6 +136,9 @@ constexpr ApiFunction kImplemented[] = {
     {130, "GetResourceSensors", GetResourceSensors},
     {131, "GetPeriodicEventFilters", GetPeriodicEventFilters},
     {132, "SetPeriodicEventFilter", SetPeriodicEventFilter},
+    {133, "GetBacnetSettings", GetBacnetSettings},
+    {134, "SetBacnetSettings", SetBacnetSettings},
+    {135, "GetIotStatus", GetIotStatus},
     {136, "CreateActionList", CreateActionList},
     {137, "RemoveActionList", RemoveActionList},
     {138, "GetActionLists", GetActionLists},
@@ -103,8 +151,11 @@ constexpr ApiFunction kImplemented[] = {
     {145, "SetEventActionListAnonymous", SetEventActionListAnonymous},
     {146, "RemoveResource", RemoveResource},
     {147, "ConvertEventActionListToNamed", ConvertEventActionListToNamed},
+    {148, "GetRedfishSettings", GetRedfishSettings},
+    {149, "SetRedfishSettings", SetRedfishSettings},
     {150, "VerifyExpressionForSensor", VerifyExpressionForSensor},
     {151, "VerifyFilterForSensor", VerifyFilterForSensor},
+    {158, "UnconfigureIot", UnconfigureIot},
     {163, "GetDescription", GetDescription},
     {164, "SetDescription", SetDescription},
     {300, "GetDeviceTree", GetDeviceTree},
@@ -119,6 +170,7 @@ constexpr ApiFunction kImplemented[] = {
     {310, "GetPersistentResources", GetPersistentResources},
     {311, "DeletePersistentResources", DeletePersistentResources},
     {312, "UpdateControls", UpdateControls},
+    {313, "SetAzureIotConfiguration", SetAzureIotConfiguration},
     {314, "GetWholeEventLog", GetWholeEventLog},
 };
 

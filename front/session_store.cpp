@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -267,9 +268,33 @@ void WebSessionStore::Remove(std::string_view peer, std::string_view id) {
   }
 }
 
+namespace {
+std::atomic<WebSessionStore *> process_store{nullptr};
+// Per thread: forks of several threads may overlap, each between its own handlers.
+thread_local WebSessionStore *held_for_fork = nullptr;
+}  // namespace
+
+void WebSessionStore::RemoveUid(uint32_t uid) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Load();
+  if (std::erase_if(sessions_, [uid](const WebSession &s) { return s.uid == uid; }) != 0) Save();
+}
+
 WebSessionStore &SessionStore() {
   static WebSessionStore store(paths::kSessionFile);
+  static const bool published = (process_store = &store, true);
+  (void)published;
   return store;
+}
+
+void WebSessionStore::LockForFork() {
+  held_for_fork = process_store.load();
+  if (held_for_fork != nullptr) held_for_fork->mutex_.lock();
+}
+
+void WebSessionStore::UnlockAfterFork() {
+  if (held_for_fork != nullptr) held_for_fork->mutex_.unlock();
+  held_for_fork = nullptr;
 }
 
 }  // namespace kvnc

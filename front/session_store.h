@@ -40,9 +40,17 @@ class WebSessionStore {
   WebSession Create(uint32_t uid, std::string_view peer);
   // Logout: deletes that session, if any.
   void Remove(std::string_view peer, std::string_view id);
+  // Deletes every session of uid, from any address: its account was
+  // removed or disabled.
+  void RemoveUid(uint32_t uid);
 
   // The monotonic clock the stamps are taken from.
   static int64_t Now();
+
+  // pthread_atfork handlers (front/child_process.cpp): the process's store,
+  // once it exists, is held across fork() so no child starts with it locked.
+  static void LockForFork();
+  static void UnlockAfterFork();
 
  private:
   struct FileIdentity {

@@ -19,17 +19,23 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(EntityElement, type, location)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Units, degrees, length, pressure)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(WebParameters, idle_enabled, idle_timeout, wait_timeout, log_polling)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(PasswordExpiration, days, warn)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SnmpV3, enabled, rw, auth_protocol, privacy_protocol, aap,
+                                                auth_passphrase, privacy_passphrase)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Role, description, pmask, omask)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(User, uid, full_name, phone, email, enabled, external, roles,
-                                                other_roles, language, units, web, password_expiration)
-NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Adapter, name, ipv4, mac)
+                                                other_roles, language, units, web, password_expiration, password,
+                                                password_forced, locked, snmpv3, ssh_key)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Route6, prefix, address)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Adapter, name, ipv4, mac, auto_negotiation, duplex, speed, dhcp4,
+                                                gateway4, ipv6_auto, dhcp6, ipv6, routes6)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(RefusedLogin, address, user)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(IpduCounts, inlets, plugs, phases, branches, rcms)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Appliance, host_name, firmware, clock, description, language,
                                                 external_sensor_z, units, web, adapters, refused_logins, device_name,
                                                 model, hardware, serial, product, asset_tag, location, utc_offset,
                                                 time_zone, time_zone1, bacnet_enabled, bacnet_device_id, ipdu,
-                                                tree_text)
+                                                tree_text, snmp_enabled, snmp_v12_enabled, dhcp4_rejected,
+                                                dhcp6_rejected, dns4, dns6, dns_preference, search_path)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ReadingSource, value, swing, period)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(SensorRange, max, min, nominal, normal_max, normal_min)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(DataFormat, reading_type, base_units, modifier_units, modifier_use,
@@ -73,10 +79,17 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(GroupJobStep, resource, control,
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(GroupJob, mode, value, steps, processed, error, cancelled)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Group, name, controls, sensors, job)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Rights, administer, control, configure)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Iot, providers, dispatcher, connected, name, provider, endpoint,
+                                                directory, last_result, web_sockets, refusal)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Services, http_port, https_port, force_https, ssh_enabled, ssh_port,
+                                                ssh_method, telnet_enabled, telnet_port, snmp_read_community,
+                                                snmp_write_community, snmp_sys_contact, snmp_sys_name,
+                                                snmp_sys_location, snmp_trap_destination, snmp_trap_v2, smtp_server,
+                                                smtp_address, smtp_recipients, redfish_enabled, redfish_port, iot)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles, users, resources, outlets, user_events,
                                                 event_log, alarms, next_alarm_id, event_filters, action_lists,
                                                 managed_sensors, user_types, next_user_type, sensor_log, groups,
-                                                group_delay_scale, persistent_resources)
+                                                group_delay_scale, persistent_resources, access_policy, services)
 
 namespace {
 

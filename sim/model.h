@@ -23,6 +23,7 @@
 #include <nlohmann/json.hpp>
 
 #include "client/hpi_types.h"
+#include "sim/access_policy.h"
 
 // Absent or null members are std::nullopt, and back.
 namespace nlohmann {
@@ -102,6 +103,16 @@ struct PasswordExpiration {
   uint8_t warn = 0;
 };
 
+// A user's SNMPv3 access; the numbers are passed through as the API gives them.
+struct SnmpV3 {
+  uint8_t enabled = 0;
+  uint8_t rw = 0;
+  uint32_t auth_protocol = 2;
+  uint32_t privacy_protocol = 1;
+  uint8_t aap = 0;
+  std::string auth_passphrase, privacy_passphrase;
+};
+
 struct Role {
   std::string description;
   uint64_t pmask = 0;  // privilege mask
@@ -119,12 +130,31 @@ struct User {
   std::optional<Units> units;        // none: the appliance's units
   std::optional<WebParameters> web;  // none: the appliance's parameters
   PasswordExpiration password_expiration;
+  std::string password;          // as last set through the daemon; empty: never set
+  uint8_t password_forced = 0;   // the last change asked for another at the next login
+  uint8_t locked = 0;            // locked out after failed logins
+  std::optional<SnmpV3> snmpv3;  // none: no SNMPv3 access of their own
+  std::string ssh_key;           // as read from the last key file; empty: none
+};
+
+struct Route6 {
+  std::string prefix;  // "::/0" is the default route
+  std::string address;
 };
 
 struct Adapter {
   std::string name;
-  std::string ipv4;  // address with prefix length, "192.168.1.10/24"
+  std::string ipv4;  // address with prefix length, "192.168.1.10/24"; "0.0.0.0/0": disabled
   std::string mac;
+  uint8_t auto_negotiation = 1;
+  uint8_t duplex = 1;  // full
+  int16_t speed = 1000;
+  std::optional<uint8_t> dhcp4;  // none: the daemon cannot tell (SA_ERR_HPI_NOT_PRESENT)
+  std::string gateway4;
+  uint8_t ipv6_auto = 1;
+  uint8_t dhcp6 = 0;
+  std::string ipv6;  // addresses with prefix lengths, "," between them
+  std::vector<Route6> routes6;
 };
 
 // Logins from `address` are refused: an exact address, or a prefix when it
@@ -173,6 +203,13 @@ struct Appliance {
   // Written into device tree files instead of the document built from the
   // model: for documents that do not parse, or are very large.
   std::optional<std::string> tree_text;
+  uint8_t snmp_enabled = 0;      // SNMP agent, and SNMPv3 with it
+  uint8_t snmp_v12_enabled = 0;  // SNMP versions 1 and 2c
+  // Network settings of the whole controller; the lists are texts as the daemon keeps them.
+  std::string dhcp4_rejected, dhcp6_rejected;  // DHCP servers whose offers are refused
+  std::string dns4, dns6;                      // DNS servers, "," between them
+  uint8_t dns_preference = 0;
+  std::string search_path;  // DNS domain search path
 };
 
 // ---- instruments -------------------------------------------------------------
@@ -495,6 +532,43 @@ struct Rights {
   uint64_t configure = 0x008;   // changing instruments, resources and their names
 };
 
+// The link to a cloud IoT service. Populating a configuration of a provider
+// the system lacks answers SA_ERR_HPI_NOT_PRESENT; one that is refused
+// answers SA_OK with a zero result flag and the refusal as message.
+struct Iot {
+  std::vector<std::string> providers = {"aws", "greengrass", "azure"};  // configurations it can write
+  uint8_t dispatcher = 1;  // 0: no MQTT dispatcher; the status answers SA_ERR_HPI_INVALID_STATE
+  uint8_t connected = 0;
+  std::string name;       // the configured thing; empty: none
+  std::string provider;   // "aws", "greengrass" or "azure" once configured
+  std::string endpoint;   // Greengrass only
+  std::string directory;  // where the daemon was told to write the configuration
+  int32_t last_result = 0;
+  uint8_t web_sockets = 0;
+  std::string refusal;  // not empty: every population is refused with this message
+};
+
+// The network services the controller runs, as their setters left them.
+struct Services {
+  uint16_t http_port = 80;
+  uint16_t https_port = 443;
+  uint8_t force_https = 0;
+  uint8_t ssh_enabled = 1;
+  uint16_t ssh_port = 22;
+  uint8_t ssh_method = 0;  // the daemon's authentication method code
+  uint8_t telnet_enabled = 0;
+  uint16_t telnet_port = 23;
+  std::string snmp_read_community = "public";
+  std::string snmp_write_community = "private";
+  std::string snmp_sys_contact, snmp_sys_name, snmp_sys_location, snmp_trap_destination;
+  uint8_t snmp_trap_v2 = 0;
+  std::string smtp_server, smtp_address;
+  std::string smtp_recipients;  // as the daemon keeps them: one text
+  uint8_t redfish_enabled = 0;
+  uint16_t redfish_port = 443;
+  std::optional<Iot> iot;  // none: the system has no IoT support
+};
+
 struct Model {
   Rights rights;
   Appliance appliance;
@@ -515,6 +589,8 @@ struct Model {
   std::vector<Group> groups;     // in the order the daemon enumerates them
   double group_delay_scale = 1;  // member delays are multiplied by it (tests shorten them)
   ById<PersistentResource> persistent_resources;
+  AccessPolicy access_policy;  // login restrictions, LDAP, packet filters
+  Services services;           // web ports, SSH, Telnet, SNMP texts, mail, Redfish, IoT
 };
 
 // Throws std::exception with a message naming what is wrong.

@@ -61,6 +61,65 @@ SaErrorT SimUserPrivilegesGet(Caller &c, SaHpiSessionIdT session, const SaHpiTex
 // Root holds every bit.
 SaErrorT SimCurrentPrivilegeMaskGet(Caller &c, SaHpiSessionIdT session, SaHpiUint64T *first, SaHpiUint64T *second);
 
+// ---- user and role administration (rpc_users.cpp) --------------------------------
+// Users and roles are enumerated by position in name order (from 0;
+// SAHPI_LAST_ENTRY after the last); past the end: SA_ERR_HPI_NOT_PRESENT.
+// Unknown names answer SA_ERR_HPI_NOT_PRESENT, empty ones and unknown role
+// names SA_ERR_HPI_INVALID_PARAMS, a name in use SA_ERR_HPI_DUPLICATE.
+
+// Every user is listed, whoever asks.
+SaErrorT SimUserInfoGetByIndex(Caller &c, SaHpiSessionIdT session, SaHpiUint32T index, SaHpiUint32T *next,
+                               SaHpiTextBufferT *user, SaHpiTextBufferT *full_name, SaHpiTextBufferT *phone,
+                               SaHpiTextBufferT *email, SaHpiBoolT *enabled, SaHpiBoolT *external);
+// The new user's uid is that of the system account of the name when the
+// password database has one (the daemon creates it on the appliance), else a
+// fresh one from 2000 up. A bad password: SA_ERR_HPI_INVALID_DATA.
+SaErrorT SimUserCreate(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                       const SaHpiTextBufferT *password, SaHpiUint8T forced, const SaHpiTextBufferT *full_name,
+                       const SaHpiTextBufferT *phone, const SaHpiTextBufferT *email, SaHpiBoolT enabled,
+                       const SaHpiTextBufferT *roles, const SaHpiTextBufferT *other_roles, SaHpiBoolT external,
+                       SaHpiUint32T *uid);
+// One's own account: SA_ERR_HPI_INVALID_REQUEST.
+SaErrorT SimUserDelete(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiUint8T delete_home);
+SaErrorT SimUserInfoSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                        const SaHpiTextBufferT *full_name, const SaHpiTextBufferT *phone, const SaHpiTextBufferT *email,
+                        SaHpiBoolT enabled);
+SaErrorT SimUserEnabledSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiBoolT enabled);
+// A password shorter than 8 characters is bad: SA_ERR_HPI_INVALID_DATA.
+SaErrorT SimChangePasswordUser(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                               const SaHpiTextBufferT *password, SaHpiUint8T forced);
+// Role names separated by ",".
+SaErrorT SimUserRolesSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                         const SaHpiTextBufferT *roles, const SaHpiTextBufferT *other_roles);
+// SA_ERR_HPI_NOT_PRESENT for an unknown user.
+SaErrorT SimIsUserLocked(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user, SaHpiBoolT *locked);
+SaErrorT SimRoleInfoGetByIndex(Caller &c, SaHpiSessionIdT session, SaHpiUint32T index, SaHpiUint32T *next,
+                               SaHpiTextBufferT *role, SaHpiTextBufferT *description, SaHpiUint64T *pmask,
+                               SaHpiUint64T *omask);
+// The new role's id is its position.
+SaErrorT SimRoleCreate(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *role,
+                       const SaHpiTextBufferT *description, SaHpiUint64T pmask, SaHpiUint64T omask, SaHpiUint32T *id);
+// A role some user holds: SA_ERR_HPI_BUSY.
+SaErrorT SimRoleDelete(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *role);
+SaErrorT SimRoleDescriptionSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *role,
+                               const SaHpiTextBufferT *description);
+SaErrorT SimRolePrivilegesSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *role, SaHpiUint64T pmask,
+                              SaHpiUint64T omask);
+// The appliance's SNMP agent and its versions 1 and 2c.
+SaErrorT SimSNMPEnablesGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled, SaHpiBoolT *v12_enabled);
+// A user without SNMPv3 access of their own: SA_ERR_HPI_NOT_PRESENT (the
+// setter gives them one).
+SaErrorT SimUserSNMPv3AttributesGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                    SaHpiBoolT *enabled, SaHpiUint8T *rw, SaHpiUint32T *auth_protocol,
+                                    SaHpiUint32T *privacy_protocol);
+SaErrorT SimUserSNMPv3AttributesSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                    SaHpiBoolT enabled, SaHpiUint8T rw, SaHpiUint32T auth_protocol,
+                                    SaHpiUint32T privacy_protocol, SaHpiUint8T aap,
+                                    const SaHpiTextBufferT *auth_passphrase,
+                                    const SaHpiTextBufferT *privacy_passphrase);
+SaErrorT SimUserSNMPv3EnableChange(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                   SaHpiBoolT enabled);
+
 SaErrorT SimCurrentUserMeasurementUnitsGet(Caller &c, SaHpiSessionIdT session, KvnMeasurementUnitsT *units);
 SaErrorT SimCurrentUserMeasurementUnitsSet(Caller &c, SaHpiSessionIdT session, const KvnMeasurementUnitsT *units);
 SaErrorT SimUserMeasurementUnitsGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
@@ -96,6 +155,45 @@ SaErrorT SimExternalSensorZCoordGet(Caller &c, SaHpiSessionIdT session, SaHpiUin
 SaErrorT SimExternalSensorZCoordSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T z);
 SaErrorT SimDeviceDescriptionGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *description);
 SaErrorT SimDeviceDescriptionSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *description);
+
+// ---- network interfaces and DNS (rpc_network.cpp) ----------------------------------
+// An adapter index past the last: SA_ERR_HPI_NOT_PRESENT. Texts are stored
+// as they come; lists are one text each, as the daemon keeps them.
+
+SaErrorT SimInterfaceModeAndSpeedGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiBoolT *an,
+                                     SaHpiUint8T *duplex, SaHpiInt16T *speed);
+SaErrorT SimInterfaceModeAndSpeedSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiBoolT an,
+                                     SaHpiUint8T duplex, SaHpiInt16T speed);
+// SA_ERR_HPI_NOT_PRESENT for an adapter whose flag the daemon cannot tell.
+SaErrorT SimIPv4DHCPGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiBoolT *dhcp);
+SaErrorT SimIPv4DHCPAddressGatewaySet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiBoolT dhcp,
+                                      const SaHpiTextBufferT *address, const SaHpiTextBufferT *gateway);
+SaErrorT SimIPv4GatewayGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiTextBufferT *gateway);
+SaErrorT SimIPv4DNSServersGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *servers);
+SaErrorT SimIPv4DNSServersSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *servers);
+SaErrorT SimIPv6AddressesPrefixesGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter,
+                                     SaHpiTextBufferT *addresses);
+// Static addressing: automatic configuration and DHCP off; the gateway
+// becomes the "::/0" route (none when empty).
+SaErrorT SimIPv6AddressesPrefixesGatewaySet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter,
+                                            const SaHpiTextBufferT *addresses, const SaHpiTextBufferT *gateway);
+// Routes are numbered from 1; past the last: SA_ERR_HPI_NOT_PRESENT.
+SaErrorT SimIPv6RouteGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiUint32T route,
+                         SaHpiTextBufferT *prefix, SaHpiTextBufferT *address);
+SaErrorT SimIPv6DNSServersGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *servers);
+SaErrorT SimIPv6DNSServersSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *servers);
+SaErrorT SimDNSPreferenceGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T *preference);
+SaErrorT SimDNSPreferenceSet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T preference);
+SaErrorT SimDomainSearchPathGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *path);
+SaErrorT SimDomainSearchPathSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *path);
+SaErrorT SimIPv4DHCPRejectedServersGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *servers);
+SaErrorT SimIPv4DHCPRejectedServersSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *servers);
+SaErrorT SimIPv6DHCPRejectedServersGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *servers);
+SaErrorT SimIPv6DHCPRejectedServersSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *servers);
+SaErrorT SimIPv6AutoDHCPGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiBoolT *automatic,
+                            SaHpiBoolT *dhcp);
+// Automatic configuration on, DHCP as given.
+SaErrorT SimIPv6AutoDHCPSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T adapter, SaHpiBoolT dhcp);
 
 // ---- sensors (rpc_sensors.cpp) ---------------------------------------------------
 // A resource that does not exist: SA_ERR_HPI_INVALID_RESOURCE; an instrument
@@ -415,5 +513,119 @@ SaErrorT SimGroupSensorReadingAggregateGet(Caller &c, SaHpiSessionIdT session, c
 // first refusal (whose result is answered), none.
 SaErrorT SimGroupSensorThresholdsSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *group,
                                      const SaHpiSensorThresholdsT *thresholds);
+
+// ---- access policy and SSH keys (rpc_access.cpp) ----------------------------------
+// Family 0 is IPv4, 1 IPv6 (others: SA_ERR_HPI_INVALID_PARAMS). Rules are
+// numbered from 1; past the last: SA_ERR_HPI_NOT_PRESENT. Rules are added at
+// the end, and deleting one moves those after it up by one.
+
+SaErrorT SimLoginRestrictionsGet(Caller &c, SaHpiSessionIdT session, KvnLoginRestrictionsT *record);
+SaErrorT SimLoginRestrictionsSet(Caller &c, SaHpiSessionIdT session, const KvnLoginRestrictionsT *record);
+// Stores the settings and enables LDAP; an empty URI is SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimLDAPConfigurationEnable(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *uri, SaHpiUint32T type,
+                                    SaHpiUint8T use_ssl, SaHpiUint32T ssl_port, const SaHpiTextBufferT *cert,
+                                    SaHpiUint8T anonymous, const SaHpiTextBufferT *bind_dn,
+                                    const SaHpiTextBufferT *bind_password, const SaHpiTextBufferT *search_base,
+                                    const SaHpiTextBufferT *login_name, const SaHpiTextBufferT *user_class,
+                                    const SaHpiTextBufferT *search_filter, const SaHpiTextBufferT *options);
+// The settings are kept for the next enable.
+SaErrorT SimLDAPConfigurationDisable(Caller &c, SaHpiSessionIdT session);
+SaErrorT SimLDAPConfigurationGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T *enabled, SaHpiTextBufferT *uri,
+                                 SaHpiUint32T *type, SaHpiUint8T *use_ssl, SaHpiUint32T *ssl_port,
+                                 SaHpiTextBufferT *cert, SaHpiUint8T *anonymous, SaHpiTextBufferT *bind_dn,
+                                 SaHpiTextBufferT *bind_password, SaHpiTextBufferT *search_base,
+                                 SaHpiTextBufferT *login_name, SaHpiTextBufferT *user_class,
+                                 SaHpiTextBufferT *search_filter, SaHpiTextBufferT *options);
+SaErrorT SimFirewallEnableGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint8T *enabled);
+SaErrorT SimFirewallEnableSet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint8T enabled);
+SaErrorT SimFirewallDefaultPolicyGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint32T *policy);
+SaErrorT SimFirewallDefaultPolicySet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint32T policy);
+SaErrorT SimFirewallRuleGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint32T number,
+                            SaHpiTextBufferT *destination, SaHpiUint32T *policy);
+// An empty destination: SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimFirewallRuleAdd(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, const SaHpiTextBufferT *destination,
+                            SaHpiUint32T policy);
+SaErrorT SimFirewallRuleDelete(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint32T number);
+SaErrorT SimRoleBasedFirewallEnableGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint8T *enabled);
+SaErrorT SimRoleBasedFirewallEnableSet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint8T enabled);
+SaErrorT SimRoleBasedFirewallDefaultPolicyGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family,
+                                              SaHpiUint32T *policy);
+SaErrorT SimRoleBasedFirewallDefaultPolicySet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family,
+                                              SaHpiUint32T policy);
+SaErrorT SimRoleBasedFirewallRuleGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint32T number,
+                                     SaHpiTextBufferT *from, SaHpiTextBufferT *to, SaHpiTextBufferT *role,
+                                     SaHpiUint32T *policy);
+// A role the model does not have: SA_ERR_HPI_INVALID_DATA.
+SaErrorT SimRoleBasedFirewallRuleAdd(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family,
+                                     const SaHpiTextBufferT *from, const SaHpiTextBufferT *to,
+                                     const SaHpiTextBufferT *role, SaHpiUint32T policy);
+SaErrorT SimRoleBasedFirewallRuleDelete(Caller &c, SaHpiSessionIdT session, SaHpiUint8T family, SaHpiUint32T number);
+// Reads the key from the file named (under /tmp/, not a link: else
+// SA_ERR_HPI_INVALID_PARAMS; missing: SA_ERR_HPI_NOT_PRESENT) into the
+// user's ssh_key; an empty file name removes the user's key.
+SaErrorT SimUserSSHPublicKeySet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *user,
+                                const SaHpiTextBufferT *file);
+
+// ---- network services and the IoT link (rpc_services.cpp) ------------------------
+// Port 0 answers SA_ERR_HPI_INVALID_PARAMS, as do an HTTP port equal to the
+// HTTPS port (and the other way round) and a BACnet device id past 22 bits.
+
+SaErrorT SimHTTPPortGet(Caller &c, SaHpiSessionIdT session, SaHpiUint16T *port);
+SaErrorT SimHTTPPortSet(Caller &c, SaHpiSessionIdT session, SaHpiUint16T port);
+SaErrorT SimHTTPSPortGet(Caller &c, SaHpiSessionIdT session, SaHpiUint16T *port);
+SaErrorT SimHTTPSPortSet(Caller &c, SaHpiSessionIdT session, SaHpiUint16T port);
+SaErrorT SimEnforceHTTPSGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enforced);
+SaErrorT SimEnforceHTTPSSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enforced);
+SaErrorT SimTelnetEnableAndPortGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled, SaHpiUint16T *port);
+SaErrorT SimTelnetEnableAndPortSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled, SaHpiUint16T port);
+SaErrorT SimSSHEnableAndPortGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled, SaHpiUint16T *port);
+SaErrorT SimSSHEnableAndPortSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled, SaHpiUint16T port);
+SaErrorT SimSSHAuthMethodGet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T *method);
+SaErrorT SimSSHAuthMethodSet(Caller &c, SaHpiSessionIdT session, SaHpiUint8T method);
+SaErrorT SimSMTPOwnAddressGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *address);
+SaErrorT SimSMTPOwnAddressSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *address);
+SaErrorT SimSMTPServerGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *server);
+SaErrorT SimSMTPServerSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *server);
+SaErrorT SimSMTPDefaultRecipientsGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *recipients);
+SaErrorT SimSMTPDefaultRecipientsSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *recipients);
+SaErrorT SimSNMPEnablesSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled, SaHpiBoolT v12_enabled);
+SaErrorT SimSNMPReadCommunityGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *community);
+SaErrorT SimSNMPReadCommunitySet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *community);
+SaErrorT SimSNMPWriteCommunityGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *community);
+SaErrorT SimSNMPWriteCommunitySet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *community);
+SaErrorT SimSNMPSysNameGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *name);
+SaErrorT SimSNMPSysNameSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *name);
+SaErrorT SimSNMPSysContactGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *contact);
+SaErrorT SimSNMPSysContactSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *contact);
+SaErrorT SimSNMPSysLocationGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *location);
+SaErrorT SimSNMPSysLocationSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *location);
+SaErrorT SimSNMPTrapDestinationGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *destination);
+SaErrorT SimSNMPTrapDestinationSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *destination);
+SaErrorT SimSNMPTrapV2EnableGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled);
+SaErrorT SimSNMPTrapV2EnableSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled);
+SaErrorT SimBACnetEnableAndDeviceIdSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled, SaHpiUint32T device_id);
+SaErrorT SimRedFishEnableGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled, SaHpiUint16T *port);
+SaErrorT SimRedFishEnableSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled, SaHpiUint16T port);
+// A system without IoT (services.iot null): the status and the web sockets
+// flag answer SA_ERR_HPI_UNSUPPORTED_API, the populations and the removal
+// SA_ERR_HPI_NOT_PRESENT, as does a population of a provider the model's
+// iot.providers lacks. iot.dispatcher 0: the status answers
+// SA_ERR_HPI_INVALID_STATE. A non-empty iot.refusal refuses every population
+// (SA_OK, flag 0, the refusal as message).
+SaErrorT SimPopulateAwsConfigs(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *directory,
+                               const SaHpiTextBufferT *thing, const SaHpiTextBufferT *unused, SaHpiBoolT *succeeded,
+                               SaHpiTextBufferT *message);
+SaErrorT SimPopulateAwsGreengrassConfigs(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *directory,
+                                         const SaHpiTextBufferT *thing, const SaHpiTextBufferT *unused,
+                                         const SaHpiTextBufferT *endpoint, SaHpiBoolT *succeeded,
+                                         SaHpiTextBufferT *message);
+SaErrorT SimPopulateAzureConfigs(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *directory,
+                                 const SaHpiTextBufferT *thing, const SaHpiTextBufferT *unused, SaHpiBoolT *succeeded,
+                                 SaHpiTextBufferT *message);
+SaErrorT SimIotIsConnected(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *connected, SaHpiTextBufferT *name,
+                           SaHpiTextBufferT *provider, SaHpiInt32T *last_result);
+SaErrorT SimIotUseWebSocketsGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *use);
+SaErrorT SimIotUseWebSocketsSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT use);
+SaErrorT SimUnconfigureIot(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *directory);
 
 }  // namespace kvnc::sim

@@ -200,6 +200,31 @@ TEST_F(SessionStoreTest, TheFileIsTheAuthority) {
   eal_log_config.stdout_mask = saved;
 }
 
+// A removed or disabled account loses every session, from every address and
+// also those another process wrote; other users keep theirs, and a uid
+// without sessions leaves the file alone.
+TEST_F(SessionStoreTest, RemoveUidEndsEverySessionOfThatUserOnly) {
+  WebSessionStore store(path_);
+  const WebSession mine = store.Create(1002, "a");
+  const WebSession other = store.Create(1001, "a");
+  const int64_t now = WebSessionStore::Now();
+  WriteFile("[" + Entry(mine.id, "a", mine.stamp, 1002) + "," + Entry(other.id, "a", other.stamp, 1001) + "," +
+            Entry("ELSEWHERE", "b", now, 1002) + "]");
+  store.RemoveUid(1002);
+  EXPECT_EQ(store.Lookup("a", mine.id).uid, 0u);
+  EXPECT_EQ(store.Lookup("b", "ELSEWHERE").uid, 0u);
+  EXPECT_EQ(store.Lookup("a", other.id).uid, 1001u);
+  ExpectPrivateFile();
+
+  struct stat before {};
+  ASSERT_EQ(stat(path_.c_str(), &before), 0);
+  store.RemoveUid(4242);
+  struct stat after {};
+  ASSERT_EQ(stat(path_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(store.Lookup("a", other.id).uid, 1001u);
+}
+
 TEST_F(SessionStoreTest, ImpossibleStampsAreDroppedWithoutOverflow) {
   const int64_t now = WebSessionStore::Now();
   const int64_t high = INT64_MAX - WebSessionStore::kIdleLimitNs;  // the old sum just fits: never expired
