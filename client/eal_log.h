@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 // Level bits of eal_log(); 0 is unconditional.
 enum : uint32_t {
@@ -39,3 +40,16 @@ int eal_log_priority(uint32_t level);
 // conversion specification half cut. A kept final line feed becomes CR LF when
 // crlf is set. Exposed for tests.
 void eal_log_cut_format(const char *format, unsigned max_chars, bool crlf, char *out, unsigned out_size);
+
+// pthread_atfork handlers of the program's one fork path (front/child_process):
+// the standard-output lock is held across the fork, and the child from then
+// on logs without the C library's syslog and time-zone locks, which threads
+// it does not have may hold.
+void eal_log_fork_prepare();
+void eal_log_fork_parent();
+void eal_log_fork_child();
+
+// The calendar date and time of `seconds` since 1970-01-01 00:00 (offset
+// already applied), without the C library's time-zone lock: the forked
+// child's clock. Exposed for tests.
+struct tm eal_log_civil_time(int64_t seconds);

@@ -1,13 +1,20 @@
 #include "front/child_process.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <spawn.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <mutex>
 
+#include "client/eal_log.h"
 #include "client/files.h"
+#include "front/session_store.h"
 
 extern char **environ;
 
@@ -56,7 +63,93 @@ int Reap(pid_t pid) {
   return status;
 }
 
+// A setting process whose daemon never answers still ends: each client call
+// gives up after at most 64 s.
+constexpr unsigned kSettingProcessLimitSeconds = 120;
+
+// Locks a thread of the program may hold while another forks, taken in the
+// order the program takes them (the session store logs under its lock).
+void PrepareFork() {
+  WebSessionStore::LockForFork();
+  eal_log_fork_prepare();
+}
+
+void AfterForkInParent() {
+  eal_log_fork_parent();
+  WebSessionStore::UnlockAfterFork();
+}
+
+void AfterForkInChild() {
+  eal_log_fork_child();
+  WebSessionStore::UnlockAfterFork();
+}
+
+bool ForkHandlersRegistered() {
+  static std::once_flag once;
+  static bool registered = false;
+  std::call_once(once, [] { registered = pthread_atfork(PrepareFork, AfterForkInParent, AfterForkInChild) == 0; });
+  return registered;
+}
+
+void CloseFrom(int first) {
+#ifdef SYS_close_range
+  if (syscall(SYS_close_range, first, ~0U, 0) == 0) return;
+#endif
+  rlimit limit{};
+  const rlim_t end = getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY ? limit.rlim_cur : 65536;
+  for (rlim_t fd = static_cast<rlim_t>(first); fd < end; ++fd) close(static_cast<int>(fd));
+}
+
+// Close-on-exec does nothing without an exec: every descriptor goes, so the
+// web server sees a reply end when the program answers it, and no daemon
+// connection or listening socket lives on in the child.
+void DetachDescriptors() {
+  const int null = open("/dev/null", O_RDWR | O_CLOEXEC);  // dup2 below gives 0 to 2 without the flag
+  for (int fd = 0; fd < 3; ++fd) {
+    if (null >= 0) {
+      dup2(null, fd);  // cloexec-ok: the child's own standard descriptors
+    } else {
+      close(fd);
+    }
+  }
+  CloseFrom(3);
+}
+
+[[noreturn]] void RunSetting(const std::function<int()> &work) {
+  DetachDescriptors();
+  // The worker threads block the stop signals; this process must stay stoppable.
+  sigset_t none;
+  sigemptyset(&none);
+  pthread_sigmask(SIG_SETMASK, &none, nullptr);
+  alarm(kSettingProcessLimitSeconds);
+  int status = 1;
+  try {
+    status = work();
+  } catch (...) {
+    // Never unwinds into the serving thread's frames: the request loop would answer again.
+  }
+  _exit(status & 0xFF);
+}
+
 }  // namespace
+
+bool StartSettingProcess(const std::function<int()> &work) {
+  if (!ForkHandlersRegistered()) {
+    errno = ENOMEM;
+    return false;
+  }
+  const pid_t middle = fork();
+  if (middle < 0) return false;
+  if (middle == 0) {
+    const pid_t worker = fork();
+    if (worker == 0) RunSetting(work);
+    _exit(worker > 0 ? 0 : (errno > 0 && errno < 256 ? errno : EAGAIN));
+  }
+  const int status = Reap(middle);
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+  errno = WIFEXITED(status) ? WEXITSTATUS(status) : ECHILD;
+  return false;
+}
 
 ChildRun RunChild(const std::vector<std::string> &argv) {
   ChildRun run;

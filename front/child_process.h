@@ -5,6 +5,7 @@
 // dropped, and it inherits no other descriptor of the program.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,18 @@ struct ChildRun {
 // Runs argv[0] (looked up on PATH) with argv, reads its output to the end and
 // waits for it. Safe from any worker thread.
 ChildRun RunChild(const std::vector<std::string> &argv);
+
+// Applies a setting in a process of its own and returns without waiting for
+// it, so the reply can reach the browser before, say, the address changes.
+// `work` runs in a grandchild (the child in between ends at once and is
+// reaped here by its pid: no zombie, and nothing that waits for other
+// children is disturbed). It starts with the serving thread's effective uid,
+// /dev/null on descriptors 0 to 2 and no other descriptor of the program (no
+// FastCGI connection, listening socket or daemon connection): it opens its
+// own HPI session. Its result is its exit status; it ends with _exit, so no
+// destructor or atexit handler of the program runs in it. Locks a thread of
+// the program may hold at the fork are made safe by fork handlers registered
+// on the first call. False (errno set) when no process could be started.
+bool StartSettingProcess(const std::function<int()> &work);
 
 }  // namespace kvnc
