@@ -14,6 +14,7 @@ inline constexpr const char *kAgreementTextBackup = "/var/nvdata/config/service_
 inline constexpr const char *kAgreementEnforced = "/var/nvdata/config/service_agreement_enforced";
 inline constexpr const char *kProcDir = "/proc/";
 inline constexpr const char *kLuaSourceDir = "/var/nvdata/lua_src/";
+inline constexpr const char *kZoneInfoDir = "/usr/share/zoneinfo/";  // the time zones offered
 // SSH public keys handed to the daemon: <dir><user>.skey, removed after the call.
 inline constexpr const char *kSshKeyDir = "/tmp/";
 // Templates (mkstemp) of the files the daemon writes device tree documents into.
@@ -22,5 +23,15 @@ inline constexpr const char *kTreeResourceTemplate = "/tmp/ures_XXXXXX";     // 
 inline constexpr const char *kTreeSensorsTemplate = "/tmp/usen_XXXXXX";      // every sensor refreshed
 inline constexpr const char *kTreeControlsTemplate = "/tmp/uctrl_XXXXXX";    // every control refreshed
 inline constexpr const char *kTreeResourceLoadTemplate = "/tmp/res_XXXXXX";  // one resource loaded
+// Files of the system pages. The daemon writes the saved configuration of
+// job N to <prefix>N<suffix>; it installs the web server certificate the web
+// UI uploaded to kHostCertificate.
+inline constexpr const char *kSavedConfigPrefix = "/tmp/config_saved_";
+inline constexpr const char *kSavedConfigSuffix = ".tgz";
+inline constexpr const char *kHostCertificate = "/tmp/host.pem";
+inline constexpr const char *kInstallStatusTemplate = "/tmp/inhp_XXXXXX";   // state of one installation
+inline constexpr const char *kCertificateDirTemplate = "/tmp/cert_XXXXXX";  // private work dir of a creation
+inline constexpr const char *kSyslogPrefix = "/tmp/syslog_";                // + session id + ".gz"
+inline constexpr const char *kSyslogFiles[] = {"/var/log/messages.0", "/var/log/messages"};
 
 }  // namespace kvnc::paths

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/mman.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -38,16 +39,18 @@ class FileActions {
   bool ok_ = false;
 };
 
-// Input from /dev/null, output into the pipe's write end, errors dropped.
-// Everything else is closed: product descriptors are close-on-exec anyway,
-// but those a library opened (connections libfcgi accepted on other worker
-// threads) may not be.
-int PrepareDescriptors(FileActions &actions, int output) {
+// Input from /dev/null, output into the pipe's write end, errors into
+// `errors` or dropped when it is -1. Everything else is closed: product
+// descriptors are close-on-exec anyway, but those a library opened
+// (connections libfcgi accepted on other worker threads) may not be.
+int PrepareDescriptors(FileActions &actions, int output, int errors) {
   if (!actions.ok()) return ENOMEM;
   posix_spawn_file_actions_t *a = actions.get();
   if (int rc = posix_spawn_file_actions_addopen(a, 0, "/dev/null", O_RDONLY, 0); rc != 0) return rc;
   if (int rc = posix_spawn_file_actions_adddup2(a, output, 1); rc != 0) return rc;
-  if (int rc = posix_spawn_file_actions_addopen(a, 2, "/dev/null", O_WRONLY, 0); rc != 0) return rc;
+  const int rc = errors >= 0 ? posix_spawn_file_actions_adddup2(a, errors, 2)
+                             : posix_spawn_file_actions_addopen(a, 2, "/dev/null", O_WRONLY, 0);
+  if (rc != 0) return rc;
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
   if (int rc = posix_spawn_file_actions_addclosefrom_np(a, 3); rc != 0) return rc;
 #endif
@@ -151,10 +154,16 @@ bool StartSettingProcess(const std::function<int()> &work) {
   return false;
 }
 
-ChildRun RunChild(const std::vector<std::string> &argv) {
+ChildRun RunChild(const std::vector<std::string> &argv, bool capture_errors) {
   ChildRun run;
   if (argv.empty()) {
     run.spawn_error = EINVAL;
+    return run;
+  }
+  // Read after the child ended, so a child filling both outputs cannot block on either.
+  const FileDescriptor errors(capture_errors ? memfd_create("child-errors", MFD_CLOEXEC) : -1);
+  if (capture_errors && !errors.valid()) {
+    run.spawn_error = errno;
     return run;
   }
   int fds[2];
@@ -170,7 +179,7 @@ ChildRun RunChild(const std::vector<std::string> &argv) {
     {
       const FileDescriptor write_end(fds[1]);  // the parent's copy goes at once, so EOF comes when the child ends
       FileActions actions;
-      if (int rc = PrepareDescriptors(actions, write_end.get()); rc != 0) {
+      if (int rc = PrepareDescriptors(actions, write_end.get(), errors.get()); rc != 0) {
         run.spawn_error = rc;
         return run;
       }
@@ -188,6 +197,9 @@ ChildRun RunChild(const std::vector<std::string> &argv) {
   }
   run.status = Reap(pid);
   if (!read) run.spawn_error = read_error;
+  if (errors.valid() && (lseek(errors.get(), 0, SEEK_SET) != 0 || !ReadAll(errors.get(), run.errors))) {
+    if (run.spawn_error == 0) run.spawn_error = errno;
+  }
   // Where posix_spawn cannot see the exec fail (under a user-mode emulator,
   // for one), the child reports it the C library's way: exit status 127 and
   // no output. It is taken as what it is, a program that could not be run.

@@ -2,7 +2,7 @@
 // shell: the arguments reach the program as they are. The child gets
 // /dev/null as input (descriptor 0 of this process is the FastCGI listening
 // socket), its output goes into a pipe read here, its error output is
-// dropped, and it inherits no other descriptor of the program.
+// dropped unless asked for, and it inherits no other descriptor of the program.
 #pragma once
 
 #include <functional>
@@ -15,13 +15,16 @@ struct ChildRun {
   int spawn_error = 0;  // errno when the child could not be started (or its output not read)
   int status = -1;      // wait status once it ran (see WIFEXITED and the like)
   std::string output;   // everything it wrote to its output, as it is
+  std::string errors;   // its error output, when asked for
 
   bool started() const { return spawn_error == 0; }
 };
 
 // Runs argv[0] (looked up on PATH) with argv, reads its output to the end and
-// waits for it. Safe from any worker thread.
-ChildRun RunChild(const std::vector<std::string> &argv);
+// waits for it. Safe from any worker thread. With `capture_errors` its error
+// output is kept too (in an anonymous file, never a path another user could
+// plant a link at).
+ChildRun RunChild(const std::vector<std::string> &argv, bool capture_errors = false);
 
 // Applies a setting in a process of its own and returns without waiting for
 // it, so the reply can reach the browser before, say, the address changes.

@@ -5,9 +5,14 @@
 #include <array>
 
 #include "api/config/access.h"
+#include "api/config/certificates.h"
 #include "api/config/iot.h"
+#include "api/config/ipdu.h"
 #include "api/config/network.h"
+#include "api/config/preferences.h"
+#include "api/config/reachability.h"
 #include "api/config/services.h"
+#include "api/config/system.h"
 #include "api/events/alarms.h"
 #include "api/events/event_log.h"
 #include "api/events/filters.h"
@@ -95,6 +100,13 @@ constexpr ApiFunction kImplemented[] = {
     {64, "GetLdapConfiguration", GetLdapConfiguration},
     {65, "EnableLdapConfiguration", EnableLdapConfiguration},
     {66, "DisableLdapConfiguration", DisableLdapConfiguration},
+    {67, "ResetController", ResetController},
+    {68, "RestartController", RestartController},
+    {69, "RebootController", RebootController},
+    {70, "GetGlobalPreferences", GetGlobalPreferences},
+    {71, "SetGlobalPreferences", SetGlobalPreferences},
+    {72, "GetDateTime", GetDateTime},
+    {73, "SetDateTime", SetDateTime},
     {74, "ClearEventLog", ClearEventLog},
     {76, "ManageSensor", ManageSensor},
     {77, "GetManagedSensorNumber", GetManagedSensorNumber},
@@ -106,11 +118,22 @@ constexpr ApiFunction kImplemented[] = {
     {83, "DeleteAlarms", DeleteAlarms},
     {84, "GetDeviceInfo", GetDeviceInfo},
     {85, "GetInventory", GetInventory},
+    {86, "GetIpduSettings", GetIpduSettings},
+    {87, "SetIpduNominalValues", SetIpduNominalValues},
+    {88, "SetOutletStartupSequence", SetOutletStartupSequence},
+    {89, "SaveConfiguration", SaveConfiguration},
+    {90, "GetNtpSettings", GetNtpSettings},
+    {91, "SetNtpSettings", SetNtpSettings},
     {92, "GetSensorLogSettings", GetSensorLogSettings},
     {93, "SetSensorLogSettings", SetSensorLogSettings},
     {94, "GetSensorLog", GetSensorLog},
     {95, "GetSensorConfiguration", GetSensorConfiguration},
     {96, "SetSensorStateSeverity", SetSensorStateSeverity},
+    {97, "GetReachabilityEntries", GetReachabilityEntries},
+    {98, "AddReachabilityEntry", AddReachabilityEntry},
+    {99, "SetReachabilityEntry", SetReachabilityEntry},
+    {100, "DeleteReachabilityEntry", DeleteReachabilityEntry},
+    {102, "GetCertificate", GetCertificate},
     {103, "GetGroups", GetGroups},
     {104, "CreateGroup", CreateGroup},
     {105, "DeleteGroup", DeleteGroup},
@@ -125,8 +148,10 @@ constexpr ApiFunction kImplemented[] = {
     {114, "SetGroupThresholds", SetGroupThresholds},
     {115, "GetGroupAggregateReading", GetGroupAggregateReading},
     {116, "SwitchGroup", SwitchGroup},
+    {117, "CreateCertificate", CreateCertificate},
     {119, "SetServiceAgreement", SetServiceAgreement},
     {120, "SetHostName", SetHostName},
+    {121, "InstallCertificate", InstallCertificate},
     {122, "SetAwsIotConfiguration", SetAwsIotConfiguration},
     {125, "GetSensorUserTypes", GetSensorUserTypes},
     {126, "AddSensorUserType", AddSensorUserType},
@@ -155,6 +180,8 @@ constexpr ApiFunction kImplemented[] = {
     {149, "SetRedfishSettings", SetRedfishSettings},
     {150, "VerifyExpressionForSensor", VerifyExpressionForSensor},
     {151, "VerifyFilterForSensor", VerifyFilterForSensor},
+    {152, "GetCertificateInstallStatus", GetCertificateInstallStatus},
+    {153, "DownloadSyslog", DownloadSyslog},
     {158, "UnconfigureIot", UnconfigureIot},
     {163, "GetDescription", GetDescription},
     {164, "SetDescription", SetDescription},

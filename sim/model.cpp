@@ -89,7 +89,8 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Services, http_port, https_port,
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles, users, resources, outlets, user_events,
                                                 event_log, alarms, next_alarm_id, event_filters, action_lists,
                                                 managed_sensors, user_types, next_user_type, sensor_log, groups,
-                                                group_delay_scale, persistent_resources, access_policy, services)
+                                                group_delay_scale, persistent_resources, access_policy, services,
+                                                preferences, system)
 
 namespace {
 

@@ -24,6 +24,8 @@
 
 #include "client/hpi_types.h"
 #include "sim/access_policy.h"
+#include "sim/preference_settings.h"
+#include "sim/system_state.h"
 
 // Absent or null members are std::nullopt, and back.
 namespace nlohmann {
@@ -589,8 +591,10 @@ struct Model {
   std::vector<Group> groups;     // in the order the daemon enumerates them
   double group_delay_scale = 1;  // member delays are multiplied by it (tests shorten them)
   ById<PersistentResource> persistent_resources;
-  AccessPolicy access_policy;  // login restrictions, LDAP, packet filters
-  Services services;           // web ports, SSH, Telnet, SNMP texts, mail, Redfish, IoT
+  AccessPolicy access_policy;      // login restrictions, LDAP, packet filters
+  Services services;               // web ports, SSH, Telnet, SNMP texts, mail, Redfish, IoT
+  PreferenceSettings preferences;  // global preferences, NTP, iPDU power-up, reachability watch list
+  SystemState system;              // reset/restart/reboot, configuration writes, certificate
 };
 
 // Throws std::exception with a message naming what is wrong.

@@ -628,4 +628,77 @@ SaErrorT SimIotUseWebSocketsGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *
 SaErrorT SimIotUseWebSocketsSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT use);
 SaErrorT SimUnconfigureIot(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *directory);
 
+// ---- rpc_system.cpp -------------------------------------------------------------
+// Reset, restart and reboot are counted in system.resets/restarts/reboots.
+// A configuration write start answers SA_ERR_HPI_INVALID_STATE (-1022) while
+// system.config_busy counts down; a job completes (writing
+// system.config_archive to /tmp/config_saved_<job>.tgz) after
+// system.config_polls polls, never when that is negative. The certificate
+// installation reads the file it is named and takes it when it holds a
+// certificate and a private key (SA_ERR_HPI_INVALID_DATA otherwise,
+// SA_ERR_HPI_NOT_PRESENT when unreadable).
+SaErrorT SimReset(Caller &c, SaHpiSessionIdT session);
+SaErrorT SimRestart(Caller &c, SaHpiSessionIdT session);
+SaErrorT SimReboot(Caller &c, SaHpiSessionIdT session);
+SaErrorT SimForcedConfigWriteStart(Caller &c, SaHpiSessionIdT session, SaHpiInt32T mask, SaHpiInt32T *job);
+SaErrorT SimForcedConfigWriteCompleted(Caller &c, SaHpiSessionIdT session, SaHpiInt32T job, SaHpiBoolT *completed);
+SaErrorT SimCertificateInstall(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *file_name);
+
+// ---- preferences, date and time, NTP, iPDU power-up, reachability (rpc_preferences.cpp) ----
+
+SaErrorT SimCurrentLCDUIFlagsGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *flags);
+SaErrorT SimCurrentLCDUIFlagsSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T flags);
+SaErrorT SimTransientAlarmSeverityGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *severity);
+SaErrorT SimTransientAlarmSeveritySet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T severity);
+SaErrorT SimW1PollIntervalGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *interval);
+// 0: SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimW1PollIntervalSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T interval);
+SaErrorT SimAssetTagSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *tag);
+SaErrorT SimLocationSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *location);
+// No session travels: sets the level unless it is 0xFFFF, and answers the
+// level in place of a result.
+SaErrorT SimDebugLevel(Caller &c, SaHpiUint32T level);
+// "YYYY-MM-DD hh:mm:ss" (UTC) pins the model's clock; another text or an
+// empty zone: SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimDateTimeSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *date_time,
+                        const SaHpiTextBufferT *zone);
+SaErrorT SimNTPEnableGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled);
+SaErrorT SimNTPEnableSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled);
+SaErrorT SimNTPFromDHCPEnableGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled);
+SaErrorT SimNTPFromDHCPEnableSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled);
+SaErrorT SimNTPServersGet(Caller &c, SaHpiSessionIdT session, SaHpiTextBufferT *primary, SaHpiTextBufferT *secondary);
+SaErrorT SimNTPServersSet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *primary,
+                          const SaHpiTextBufferT *secondary, SaHpiUint8T override_flag);
+// The iPDU functions answer SA_ERR_HPI_NOT_PRESENT on a product that is no
+// iPDU, and for an outlet the model lacks.
+SaErrorT SimIpduNominalVoltageFrequencyGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *voltage,
+                                           SaHpiUint32T *frequency, SaHpiUint32T *default_voltage,
+                                           SaHpiUint32T *default_frequency);
+SaErrorT SimIpduNominalVoltageFrequencySet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T voltage,
+                                           SaHpiUint32T frequency);
+SaErrorT SimOutletDefaultInitialStateGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *state);
+// A sequence longer than the capacity: SA_ERR_HPI_OUT_OF_SPACE.
+SaErrorT SimOutletStartupSequenceGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T capacity, SaHpiUint32T *count,
+                                     KvnStartupSequenceT *sequence);
+// More than 64 steps: SA_ERR_HPI_INVALID_PARAMS; nothing kept on a failure.
+SaErrorT SimOutletStartupSequenceSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T count,
+                                     const KvnStartupSequenceT *sequence);
+SaErrorT SimOutletInitialStateGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T outlet, SaHpiUint32T *state);
+SaErrorT SimOutletInitialStateSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T outlet, SaHpiUint32T state);
+// Entries are numbered from 1 by position; a deleted one moves the later
+// ones down. Unknown ids: SA_ERR_HPI_NOT_PRESENT; an empty destination:
+// SA_ERR_HPI_INVALID_PARAMS.
+SaErrorT SimServerReachabilityAdd(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *dest, SaHpiUint32T scnt,
+                                  SaHpiUint32T ucnt, SaHpiUint32T ascc, SaHpiUint32T aunsc, SaHpiUint32T bres,
+                                  SaHpiBoolT enabled, SaHpiUint32T *id);
+SaErrorT SimServerReachabilitySet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T id, const SaHpiTextBufferT *dest,
+                                  SaHpiUint32T scnt, SaHpiUint32T ucnt, SaHpiUint32T ascc, SaHpiUint32T aunsc,
+                                  SaHpiUint32T bres, SaHpiBoolT enabled);
+SaErrorT SimServerReachabilityGetCount(Caller &c, SaHpiSessionIdT session, SaHpiUint32T *count);
+SaErrorT SimServerReachabilityDelete(Caller &c, SaHpiSessionIdT session, SaHpiUint32T id);
+SaErrorT SimServerReachabilityGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T id, SaHpiTextBufferT *dest,
+                                  SaHpiUint32T *scnt, SaHpiUint32T *ucnt, SaHpiUint32T *ascc, SaHpiUint32T *aunsc,
+                                  SaHpiUint32T *bres, SaHpiBoolT *enabled, SaHpiBoolT *reachable,
+                                  SaHpiBoolT *unreachable);
+
 }  // namespace kvnc::sim

@@ -47,6 +47,18 @@ TEST(ChildProcess, OutputOfAnyLengthWithItsNewlinesAndTheExitStatus) {
   EXPECT_EQ(run.output, "a b|$HOME|;|");
 }
 
+// Both outputs large (more than a pipe holds): the child never blocks on
+// its errors while the parent reads its output.
+TEST(ChildProcess, ErrorOutputIsKeptApartWhenAskedFor) {
+  ChildRun run =
+      RunChild({"sh", "-c", "printf out; head -c 200000 /dev/zero | tr '\\0' e >&2; head -c 100000 /dev/zero"}, true);
+  ASSERT_TRUE(run.started());
+  EXPECT_EQ(run.output.size(), 3U + 100000U);
+  EXPECT_EQ(run.output.substr(0, 3), "out");
+  EXPECT_EQ(run.errors, std::string(200000, 'e'));
+  EXPECT_EQ(RunChild({"sh", "-c", "echo gone >&2"}).errors, "");
+}
+
 TEST(ChildProcess, ProgramsThatCannotStartAreReported) {
   ChildRun run = RunChild({"kvnc-no-such-program"});
   EXPECT_FALSE(run.started());
