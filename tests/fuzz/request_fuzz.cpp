@@ -19,8 +19,9 @@
 // Logins that reach PAM with a wrong password cost 2 s each (pam_unix waits
 // after a failure), so inputs that would do so are skipped (returned as -1,
 // kept out of the corpus): FN 0 without a SID whose PRM has string USER and
-// PWD other than a test account's own pair (tests/hermetic/users.txt). The
-// test accounts' pairs do log in through PAM.
+// PWD other than a test account's own pair (tests/hermetic/users.txt), and
+// FN 32 whose USER and OLDPWD are not such a pair. The test accounts' pairs
+// do log in through PAM. Functions slow by design (kSlowFns) are skipped too.
 //
 // REQUEST_FUZZ_VERBOSE=1 prints each request and its reply (for looking at
 // single inputs).
@@ -32,12 +33,14 @@
 #include <sys/fsuid.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -63,6 +66,10 @@ constexpr std::string_view kSid = "FuzzSession0123456789abcdefghijk";
 static_assert(kSid.size() == kvnc::WebSessionStore::kIdLength);
 constexpr uint32_t kUid = 1001;  // admin in the demo appliance and in users.txt
 constexpr int32_t kLoginFn = 0;
+constexpr int32_t kChangePasswordFn = 32;
+// Functions that take seconds by design: the saved configuration's polling
+// and openssl making keys. They are tested end to end.
+constexpr int32_t kSlowFns[] = {89, 117};
 constexpr int32_t kSetServiceAgreementFn = 119;
 
 // The test accounts of the hermetic environment (tests/hermetic/users.txt).
@@ -116,6 +123,7 @@ void RestoreServiceAgreement() {
 struct Preview {
   std::optional<int32_t> fn;
   bool failing_login = false;
+  bool slow = false;
 };
 
 bool IsTestAccount(const json &user, const json &password) {
@@ -142,15 +150,20 @@ Preview Look(std::string_view body) {
   } catch (const std::exception &) {
     return preview;
   }
-  if (*preview.fn != kLoginFn) return preview;
-  // The request context's login path: no SID text, PRM an object holding
-  // the strings USER and PWD.
+  preview.slow = std::find(std::begin(kSlowFns), std::end(kSlowFns), *preview.fn) != std::end(kSlowFns);
+  // The request context's login path (no SID text) and the password change
+  // (with the harness's session): PRM an object holding the strings USER and
+  // PWD, or USER and OLDPWD.
+  const char *password_key = nullptr;
   const auto sid = request.find("SID");
-  if (sid != request.end() && sid->is_string() && !sid->get_ref<const std::string &>().empty()) return preview;
+  const bool has_sid = sid != request.end() && sid->is_string() && !sid->get_ref<const std::string &>().empty();
+  if (*preview.fn == kLoginFn && !has_sid) password_key = "PWD";
+  if (*preview.fn == kChangePasswordFn) password_key = "OLDPWD";
+  if (password_key == nullptr) return preview;
   const auto prm = request.find("PRM");
   if (prm == request.end() || !prm->is_object()) return preview;
   const auto user = prm->find("USER");
-  const auto password = prm->find("PWD");
+  const auto password = prm->find(password_key);
   if (user == prm->end() || password == prm->end() || !user->is_string() || !password->is_string()) return preview;
   preview.failing_login = !IsTestAccount(*user, *password);
   return preview;
@@ -219,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string_view body = bytes.substr(0, bytes.find('\0'));
   if (body.empty()) return 0;
   const Preview preview = Look(body);
-  if (preview.failing_login) return -1;
+  if (preview.failing_login || preview.slow) return -1;
 
   simulator->Reset();
   WriteSessionFile();
