@@ -30,4 +30,7 @@ string(REPLACE ";" ":" _kvnc_rpath_link "${_kvnc_libdirs}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_kvnc_rpath_link}")
 
 # Test programs run under user-mode emulation with the target's libraries.
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm;-L;/usr/arm-linux-gnueabihf;-E;LD_LIBRARY_PATH=${_kvnc_rpath_link})
+# KVNC_EMULATED tells the few tests that measure the process itself (its
+# process limit, say) that they run under the emulator, whose own threads
+# count against that limit.
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm;-L;/usr/arm-linux-gnueabihf;-E;LD_LIBRARY_PATH=${_kvnc_rpath_link};-E;KVNC_EMULATED=1)
