@@ -154,6 +154,12 @@ bool StartSettingProcess(const std::function<int()> &work) {
   return false;
 }
 
+int ChildRun::exit_code() const {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return status;
+}
+
 ChildRun RunChild(const std::vector<std::string> &argv, bool capture_errors) {
   ChildRun run;
   if (argv.empty()) {

@@ -18,6 +18,8 @@ struct ChildRun {
   std::string errors;   // its error output, when asked for
 
   bool started() const { return spawn_error == 0; }
+  // Its exit status as a shell reports it: 128 + the signal for a killed child.
+  int exit_code() const;
 };
 
 // Runs argv[0] (looked up on PATH) with argv, reads its output to the end and

@@ -37,12 +37,6 @@ constexpr char kInstallFailed = '1';
 constexpr DownloadMessages kArchiveMessages = {"Could not open saved file!", "Could not read saved file!",
                                                "Could not send file!"};
 
-int ExitCode(int status) {
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return status;
-}
-
 constexpr unsigned long kMaxKeyLength = 16384;
 
 // KL and DAYS reach openssl as arguments: plain decimal numbers only, so
@@ -58,7 +52,7 @@ std::string DecimalArgument(const json &prm, const char *key) {
 // What one tool step of the creation did: null when it succeeded, else the reply.
 json ToolFailure(const ChildRun &run, const char *cannot_run, const char *failed) {
   if (!run.started()) return ErrorReplyWithCode(kRcSystemError, run.spawn_error, cannot_run);
-  if (const int code = ExitCode(run.status); code != 0) return ErrorReplyWithCode(kRcSystemError, code, failed);
+  if (const int code = run.exit_code(); code != 0) return ErrorReplyWithCode(kRcSystemError, code, failed);
   return nullptr;
 }
 

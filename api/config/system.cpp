@@ -40,13 +40,6 @@ constexpr DownloadMessages kSyslogMessages = {"Could not open downloadable image
                                               "Could not read saved downloadable image!",
                                               "Could not send downloadable image!"};
 
-// An exit status as the shell reports it: 128 + the signal for a killed child.
-int ExitCode(int status) {
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return status;
-}
-
 SaHpiInt32T StartConfigWrite(HpiSession session, SaHpiInt32T mask) {
   SaHpiInt32T job = 0;
   for (int attempt = 1;; ++attempt) {
@@ -134,7 +127,7 @@ json DownloadSyslog(HpiSession session, const json & /*prm*/) {
                                  paths::kSyslogFiles[0], paths::kSyslogFiles[1], path});
   if (!run.started())
     return ErrorReplyWithCode(kRcSystemError, run.spawn_error, "Could not create downloadable image!");
-  if (const int code = ExitCode(run.status); code != 0) {
+  if (const int code = run.exit_code(); code != 0) {
     return ErrorReplyWithCode(kRcSystemError, code, "Could not create downloadable image!");
   }
   return FileDownload(path.c_str(), kSyslogMessages);

@@ -38,13 +38,6 @@ bool IsAccountChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
 }
 
-// An exit status as the shell reports it: 128 + the signal for a killed child.
-int ExitCode(int status) {
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return status;
-}
-
 // The key file from its exclusive creation on: removed on every path out of
 // the handler, whatever the daemon did with it.
 class KeyFile {
@@ -99,7 +92,7 @@ json UnlockUser(HpiSession session, const json &prm) {
   const std::string command = "Can't run pam_tally2 -u " + name + " --reset >> /dev/null";
   const ChildRun run = RunChild({"pam_tally2", "-u", name, "--reset"});
   if (!run.started()) return ErrorReplyWithCode(kRcSystemError, run.spawn_error, command);
-  if (const int code = ExitCode(run.status); code != 0) return ErrorReplyWithCode(kRcSystemError, code, command);
+  if (const int code = run.exit_code(); code != 0) return ErrorReplyWithCode(kRcSystemError, code, command);
   return OkReply();
 }
 
