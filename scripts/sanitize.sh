@@ -31,7 +31,7 @@ if [ "$kind" = thread ]; then
   # far slower under this sanitizer; concurrent logins are tested here by
   # the request context's tests.
   GTEST_FILTER+=':WebServer.*'
-  ctest --output-on-failure -j"$(nproc)" -R '^(e2e|ns|SessionStore.*)$'
+  ctest --output-on-failure -j"$(nproc)" -R '^(e2e-[0-9]+|ns|SessionStore.*)$'
 else
   ctest --output-on-failure -j"$(nproc)"
 fi

@@ -9,6 +9,7 @@ build=$root/build-armhf
 "$root/scripts/armhf-sysroot.sh" "$build/sysroot"
 cmake -S "$root" -B "$build/tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/armhf-toolchain.cmake" \
   -DKVNC_ARMHF_SYSROOT="$build/sysroot" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVNC_BENCH=OFF >/dev/null
-cmake --build "$build/tree" -j"$(nproc)"
+# The program and the unit tests: the simulator and the other suites run on the build machine only.
+cmake --build "$build/tree" -j"$(nproc)" --target kvnc-api unit_tests
 cd "$build/tree"
 ctest --output-on-failure -j"$(nproc)"

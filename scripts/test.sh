@@ -4,21 +4,37 @@
 # runs the fuzz targets for a bounded time, the unit tests built for the
 # appliance under emulation and the tests under the sanitizers, then every
 # test on the build machine (unit tests on the host, the rest inside the
-# hermetic environment). Ends with ctest's summary line.
+# hermetic environment). Ends with the time each stage took.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 cd "$root"
 
+# Each stage's time is printed as it ends and again in a summary at the end.
+timings=()
+stage_start=$(date +%s)
+run_start=$stage_start
+stage_end() {
+  local now
+  now=$(date +%s)
+  timings+=("$(printf '%-12s %5d s' "$1" $((now - stage_start)))")
+  echo "-- $1: $((now - stage_start)) s"
+  stage_start=$now
+}
+
 "$root/scripts/install-deps.sh"
+stage_end install
 "$root/scripts/build.sh" "$build"
+stage_end build
 
 echo "== format"
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
+stage_end format
 
 echo "== close-on-exec: every file and socket of the product"
 "$root/scripts/check-cloexec.sh"
+stage_end cloexec
 
 echo "== lint"
 mapfile -t units < <(git ls-files 'front/*.cpp' 'client/*.cpp' 'api/*.cpp' 'sim/*.cpp')
@@ -29,20 +45,26 @@ if [ ${#units[@]} -gt 0 ]; then
     exit 1
   fi
 fi
+stage_end lint
 
 echo "== fuzz: bounded runs of every libFuzzer target"
 "$root/scripts/fuzz.sh" 30
+stage_end fuzz
 
 echo "== target: 32-bit ARM under emulation"
-start=$(date +%s)
 "$root/scripts/test-armhf.sh"
-echo "target build and tests: $(( $(date +%s) - start )) s"
+stage_end armhf
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer: every test"
 "$root/scripts/sanitize.sh" address
+stage_end asan
 echo "== ThreadSanitizer: the concurrent tests"
 "$root/scripts/sanitize.sh" thread
+stage_end tsan
 
 echo "== tests"
-cd "$build"
-ctest --output-on-failure -j"$(nproc)"
+status=0
+(cd "$build" && ctest --output-on-failure -j"$(nproc)") || status=$?
+stage_end tests
+printf '%s\n' "== time per stage" "${timings[@]}" "$(printf '%-12s %5d s' total $(( $(date +%s) - run_start )))"
+exit "$status"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 #include <memory>
 #include <string>
@@ -17,7 +18,11 @@
 namespace kvnc::test {
 namespace {
 
-constexpr int kPort = 18080;
+// The suite's shards run side by side on the same loopback: one port each.
+const int kPort = 18080 + [] {
+  const char *shard = std::getenv("GTEST_SHARD_INDEX");
+  return shard != nullptr ? std::atoi(shard) : 0;
+}();
 constexpr size_t kBodyLimit = 1024 * 1024;
 
 class WebServer : public ApiTest {
