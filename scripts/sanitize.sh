@@ -26,12 +26,6 @@ if [ "$kind" = address ]; then
   # an invalid vptr; the test of exhausted descriptors runs in the other builds.
   GTEST_FILTER+=':RequestLoop.EveryWorkerServesAgainAfterDescriptorsRanOut'
 fi
-if [ "$kind" = thread ]; then
-  # The web server tests measure nginx's rate limits with bursts of logins,
-  # far slower under this sanitizer; concurrent logins are tested here by
-  # the request context's tests.
-  GTEST_FILTER+=':WebServer.*'
-  ctest --output-on-failure -j"$(nproc)" -R '^(e2e-[0-9]+|ns|SessionStore.*)$'
-else
-  ctest --output-on-failure -j"$(nproc)"
-fi
+# Under the thread sanitizer the build holds only the tests of the concurrent
+# parts (see tests/CMakeLists.txt).
+ctest --output-on-failure -j"$(nproc)"
