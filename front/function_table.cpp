@@ -7,6 +7,8 @@
 #include "api/config/access.h"
 #include "api/config/certificates.h"
 #include "api/config/iot.h"
+#include "api/config/lua_scripts.h"
+#include "api/config/modbus.h"
 #include "api/config/ipdu.h"
 #include "api/config/network.h"
 #include "api/config/preferences.h"
@@ -133,6 +135,7 @@ constexpr ApiFunction kImplemented[] = {
     {98, "AddReachabilityEntry", AddReachabilityEntry},
     {99, "SetReachabilityEntry", SetReachabilityEntry},
     {100, "DeleteReachabilityEntry", DeleteReachabilityEntry},
+    {101, "DiscoverModbusDevices", DiscoverModbusDevices},
     {102, "GetCertificate", GetCertificate},
     {103, "GetGroups", GetGroups},
     {104, "CreateGroup", CreateGroup},
@@ -153,6 +156,8 @@ constexpr ApiFunction kImplemented[] = {
     {120, "SetHostName", SetHostName},
     {121, "InstallCertificate", InstallCertificate},
     {122, "SetAwsIotConfiguration", SetAwsIotConfiguration},
+    {123, "GetModbusSerialAttributes", GetModbusSerialAttributes},
+    {124, "SetModbusSerialAttributes", SetModbusSerialAttributes},
     {125, "GetSensorUserTypes", GetSensorUserTypes},
     {126, "AddSensorUserType", AddSensorUserType},
     {127, "UpdateSensorUserType", UpdateSensorUserType},
@@ -182,9 +187,22 @@ constexpr ApiFunction kImplemented[] = {
     {151, "VerifyFilterForSensor", VerifyFilterForSensor},
     {152, "GetCertificateInstallStatus", GetCertificateInstallStatus},
     {153, "DownloadSyslog", DownloadSyslog},
+    {154, "ListLuaScripts", ListLuaScripts},
+    {155, "SaveLuaScript", SaveLuaScript},
+    {156, "GetLuaScript", GetLuaScript},
+    {157, "DeleteLuaScript", DeleteLuaScript},
     {158, "UnconfigureIot", UnconfigureIot},
+    {159, "GetModbusDrivers", GetModbusDrivers},
+    {160, "GetLuaSettings", GetLuaSettings},
+    {161, "SetLuaSettings", SetLuaSettings},
+    {162, "VerifyLuaScript", VerifyLuaScript},
     {163, "GetDescription", GetDescription},
     {164, "SetDescription", SetDescription},
+    {165, "ListModbusDriverFiles", ListModbusDriverFiles},
+    {166, "SaveModbusDriver", SaveModbusDriver},
+    {167, "ValidateModbusDriver", ValidateModbusDriver},
+    {168, "GetModbusDriver", GetModbusDriver},
+    {169, "DeleteModbusDriver", DeleteModbusDriver},
     {300, "GetDeviceTree", GetDeviceTree},
     {301, "GetOutletInfo", GetOutletInfo},
     {302, "GetProductSummary", GetProductSummary},

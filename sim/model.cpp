@@ -81,6 +81,8 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Group, name, controls, sensors, 
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Rights, administer, control, configure)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Iot, providers, dispatcher, connected, name, provider, endpoint,
                                                 directory, last_result, web_sockets, refusal)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(LuaSettings, enabled, timeout)
+NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Modbus, drivers, serial, network, discoveries)
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Services, http_port, https_port, force_https, ssh_enabled, ssh_port,
                                                 ssh_method, telnet_enabled, telnet_port, snmp_read_community,
                                                 snmp_write_community, snmp_sys_contact, snmp_sys_name,
@@ -90,7 +92,7 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(Model, rights, appliance, roles,
                                                 event_log, alarms, next_alarm_id, event_filters, action_lists,
                                                 managed_sensors, user_types, next_user_type, sensor_log, groups,
                                                 group_delay_scale, persistent_resources, access_policy, services,
-                                                preferences, system)
+                                                preferences, system, lua, modbus)
 
 namespace {
 

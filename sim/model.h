@@ -571,6 +571,23 @@ struct Services {
   std::optional<Iot> iot;  // none: the system has no IoT support
 };
 
+// The Lua engine's global switch and time-out (seconds). Scripts are
+// verified where the daemon keeps them, in the repository directory.
+struct LuaSettings {
+  uint8_t enabled = 0;
+  uint32_t timeout = 30;
+};
+
+// Modbus: the built-in drivers, the parameter strings of the interfaces of
+// the first range (numbered from 1) and of the second (numbered from 8), and
+// each discovery asked for: "" for one everywhere, else "<driver> <address>".
+struct Modbus {
+  std::vector<std::string> drivers = {"generic-rtu", "generic-tcp"};
+  std::vector<std::string> serial;
+  std::vector<std::string> network;
+  std::vector<std::string> discoveries;
+};
+
 struct Model {
   Rights rights;
   Appliance appliance;
@@ -595,6 +612,8 @@ struct Model {
   Services services;               // web ports, SSH, Telnet, SNMP texts, mail, Redfish, IoT
   PreferenceSettings preferences;  // global preferences, NTP, iPDU power-up, reachability watch list
   SystemState system;              // reset/restart/reboot, configuration writes, certificate
+  LuaSettings lua;
+  Modbus modbus;
 };
 
 // Throws std::exception with a message naming what is wrong.

@@ -628,6 +628,29 @@ SaErrorT SimIotUseWebSocketsGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *
 SaErrorT SimIotUseWebSocketsSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT use);
 SaErrorT SimUnconfigureIot(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *directory);
 
+// ---- Lua scripts, Modbus and discovery (rpc_scripts.cpp) ------------------------
+// A script is verified by reading the file of its name in the repository: valid
+// when it is non-empty text without a NUL byte; the result names the file.
+// A name with "/" (or "." / "..") is not looked up: SA_ERR_HPI_INVALID_PARAMS.
+// Supported drivers: class "modbus" only (others SA_ERR_HPI_INVALID_PARAMS),
+// by position from SAHPI_FIRST_ENTRY; none: SA_ERR_HPI_NOT_PRESENT.
+// Interfaces outside modbus.serial (1..) and modbus.network (8..) answer
+// SA_ERR_HPI_NOT_PRESENT, also to Set. Discoveries are kept in
+// modbus.discoveries.
+
+SaErrorT SimLuaConfigurationGet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT *enabled, SaHpiUint32T *timeout);
+SaErrorT SimLuaConfigurationSet(Caller &c, SaHpiSessionIdT session, SaHpiBoolT enabled, SaHpiUint32T timeout);
+SaErrorT SimLuaVerifyScript(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *name, SaHpiTextBufferT *result,
+                            SaHpiUint8T *valid);
+SaErrorT SimSupportedDriverListGet(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *driver_class,
+                                   SaHpiUint32T entry, SaHpiUint32T *next, SaHpiTextBufferT *name);
+SaErrorT SimModbusSerialAttributesGet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T iface, SaHpiTextBufferT *param);
+SaErrorT SimModbusSerialAttributesSet(Caller &c, SaHpiSessionIdT session, SaHpiUint32T iface,
+                                      const SaHpiTextBufferT *param);
+SaErrorT SimDiscover(Caller &c, SaHpiSessionIdT session);
+SaErrorT SimDiscoverAt(Caller &c, SaHpiSessionIdT session, const SaHpiTextBufferT *driver,
+                       const SaHpiTextBufferT *address);
+
 // ---- rpc_system.cpp -------------------------------------------------------------
 // Reset, restart and reboot are counted in system.resets/restarts/reboots.
 // A configuration write start answers SA_ERR_HPI_INVALID_STATE (-1022) while

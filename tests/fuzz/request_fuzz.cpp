@@ -40,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
@@ -71,6 +72,8 @@ constexpr int32_t kChangePasswordFn = 32;
 // and openssl making keys. They are tested end to end.
 constexpr int32_t kSlowFns[] = {89, 117};
 constexpr int32_t kSetServiceAgreementFn = 119;
+// Functions that store a Lua script or a Modbus driver file by name.
+constexpr int32_t kStoringFns[] = {155, 166};
 
 // The test accounts of the hermetic environment (tests/hermetic/users.txt).
 struct Account {
@@ -116,6 +119,19 @@ void RestoreServiceAgreement() {
   unlink(kvnc::paths::kAgreementEnforced);
   unlink(kvnc::paths::kAgreementText);
   WriteFile(kvnc::paths::kAgreementTextBackup, kAgreementBaseline);
+}
+
+// Stored scripts and driver files removed again, so inputs do not pile them
+// up; the service agreement files beside the drivers stay.
+void RemoveStoredFiles() {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  for (const auto &entry : fs::directory_iterator(kvnc::paths::kLuaSourceDir, ignored)) {
+    if (!entry.is_directory()) fs::remove(entry.path(), ignored);
+  }
+  for (const auto &entry : fs::directory_iterator(kvnc::paths::kNvConfigDir, ignored)) {
+    if (!entry.is_directory() && entry.path().extension() == ".json") fs::remove(entry.path(), ignored);
+  }
 }
 
 // What the harness must know of a request before it is served: its FN as the
@@ -245,5 +261,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   CheckReply(body, reply);
   CheckIdentity(body);
   if (preview.fn == kSetServiceAgreementFn) RestoreServiceAgreement();
+  if (preview.fn && std::find(std::begin(kStoringFns), std::end(kStoringFns), *preview.fn) != std::end(kStoringFns)) {
+    RemoveStoredFiles();
+  }
   return 0;
 }
