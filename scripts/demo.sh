@@ -7,4 +7,4 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build"
-exec "$root/tests/hermetic/run-hermetic" "$root/scripts/demo-inside.sh" "$root" "$root/build"
+KVNC_HERMETIC_NET=host exec "$root/tests/hermetic/run-hermetic" "$root/scripts/demo-inside.sh" "$root" "$root/build"

@@ -8,7 +8,7 @@ packages=(
   libfcgi-dev libpam0g-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format clang-tidy libclang-rt-14-dev
-  nginx-light libnginx-mod-http-js spawn-fcgi curl openssl util-linux procps wrk
+  nginx-light libnginx-mod-http-js spawn-fcgi curl openssl util-linux procps iproute2 wrk
   g++-arm-linux-gnueabihf qemu-user
 )
 packages+=("$@")

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <future>
 #include <memory>
 #include <string>
@@ -18,11 +17,7 @@
 namespace kvnc::test {
 namespace {
 
-// The suite's shards run side by side on the same loopback: one port each.
-const int kPort = 18080 + [] {
-  const char *shard = std::getenv("GTEST_SHARD_INDEX");
-  return shard != nullptr ? std::atoi(shard) : 0;
-}();
+constexpr int kPort = 18080;
 constexpr size_t kBodyLimit = 1024 * 1024;
 
 class WebServer : public ApiTest {
