@@ -10,6 +10,7 @@ packages=(
   clang clang-format clang-tidy libclang-rt-14-dev
   nginx-light libnginx-mod-http-js spawn-fcgi curl openssl util-linux procps iproute2 wrk
   g++-arm-linux-gnueabihf qemu-user
+  lintian debootstrap zstd chrpath
 )
 packages+=("$@")
 

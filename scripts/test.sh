@@ -2,9 +2,11 @@
 # The test command: installs what is missing, builds, checks the formatting,
 # that the product opens nothing without close-on-exec and the lint profile,
 # runs the fuzz targets for a bounded time, the unit tests built for the
-# appliance under emulation and the tests under the sanitizers, then every
-# test on the build machine (unit tests on the host, the rest inside the
-# hermetic environment). Ends with the time each stage took.
+# appliance under emulation and the tests under the sanitizers, builds the
+# Debian packages (checked by lintian) and installs the host's into a fresh
+# Debian 12 root, then every test on the build machine (unit tests on the
+# host, the rest inside the hermetic environment). Ends with the time each
+# stage took and whether the install test ran or was skipped (no network).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
@@ -62,9 +64,16 @@ echo "== ThreadSanitizer: the concurrent tests"
 "$root/scripts/sanitize.sh" thread
 stage_end tsan
 
+echo "== package: built for the appliance and checked by lintian, installed into a fresh Debian 12 root"
+"$root/scripts/package.sh" --armhf --out "$build/packages"
+package=passed
+"$root/tests/package/install-test.sh" "$build" || case $? in 77) package=SKIPPED ;; *) exit 1 ;; esac
+stage_end package
+
 echo "== tests"
 status=0
 (cd "$build" && ctest --output-on-failure -j"$(nproc)") || status=$?
 stage_end tests
 printf '%s\n' "== time per stage" "${timings[@]}" "$(printf '%-12s %5d s' total $(( $(date +%s) - run_start )))"
+echo "package install test: $package"
 exit "$status"
