@@ -82,7 +82,9 @@ json SetServiceAgreement(HpiSession session, const json &prm) {
     if (!WriteFile(paths::kAgreementEnforced, "", kAgreementFileMode)) {
       return ErrorReplyWithCode(kRcNoChild, errno, "enforced");
     }
-  } else if (unlink(paths::kAgreementEnforced) != 0) {
+  } else if (unlink(paths::kAgreementEnforced) != 0 && errno != ENOENT) {
+    // An agreement that was not enforced is not enforced now either: only a
+    // marker that stays is a failure.
     return ErrorReplyWithCode(kRcNoChild, errno, "enforced");
   }
   return OkReply();

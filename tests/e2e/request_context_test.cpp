@@ -286,9 +286,14 @@ TEST_F(RequestContextTest, ChangingTheServiceAgreementNeedsItsPrivilege) {
 
   EXPECT_EQ(Call(admin, 119, {{"needed", false}})["status"]["RC"], 0);
   EXPECT_EQ(Post({{"FN", 118}})["response"], (Json{{"enforced", false}, {"needed", false}, {"text", "New"}}));
-  // Switching enforcement off when it is not on: the marker cannot be removed.
+  // Enforcement off when it was not on is no failure; a marker that cannot
+  // be removed is.
+  EXPECT_EQ(Call(admin, 119, {{"needed", true}, {"text", "T"}, {"enforced", false}})["status"]["RC"], 0);
+  EXPECT_EQ(Post({{"FN", 118}})["response"], (Json{{"enforced", false}, {"needed", true}, {"text", "T"}}));
+  ASSERT_EQ(mkdir(paths::kAgreementEnforced, 0755), 0);  // unlink cannot remove it
   EXPECT_EQ(Call(admin, 119, {{"needed", true}, {"text", "T"}, {"enforced", false}})["status"],
-            (Json{{"IC", -2}, {"RC", 10}, {"RCT", "enforced"}}));
+            (Json{{"IC", -21}, {"RC", 10}, {"RCT", "enforced"}}));
+  rmdir(paths::kAgreementEnforced);
 }
 
 }  // namespace
