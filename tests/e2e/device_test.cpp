@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tests/e2e/monitor_fixture.h"
+#include "tests/support/stand_in_tools.h"
 
 namespace kvnc::test {
 namespace {
@@ -50,14 +51,12 @@ class DeviceApi : public MonitorApi {
                              "ls -l /proc/$$/fd; echo \"$*\" >> "
                           << bin_ << "/runs' bacservd \"$@\"\n";
     chmod(script.c_str(), 0755);
-    old_path_ = getenv("PATH") != nullptr ? getenv("PATH") : "/usr/bin:/bin";
-    setenv("PATH", (bin_ + ":" + old_path_).c_str(), 1);  // kvnc-api starts below with this PATH
+    PutToolsFirstOnPath(bin_);  // before kvnc-api starts below
     MonitorApi::SetUpTestSuite();
   }
   static void TearDownTestSuite() {
     MonitorApi::TearDownTestSuite();
-    setenv("PATH", old_path_.c_str(), 1);
-    fs::remove_all(bin_);
+    RemoveToolsFromPath(bin_);
   }
   void SetUp() override {
     MonitorApi::SetUp();
@@ -85,7 +84,6 @@ class DeviceApi : public MonitorApi {
   }
 
   static inline std::string bin_;
-  static inline std::string old_path_;
 };
 
 // ---- tree files ----------------------------------------------------------------

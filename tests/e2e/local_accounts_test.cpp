@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/monitor_fixture.h"
+#include "tests/support/stand_in_tools.h"
 
 namespace kvnc::test {
 namespace {
@@ -34,10 +35,7 @@ void WriteText(const std::string &path, const std::string &text) { std::ofstream
 class LocalAccounts : public MonitorApi {
  protected:
   static void SetUpTestSuite() {
-    fs::create_directories(kToolDir);
-    fs::permissions(kToolDir, fs::perms::all);
-    old_path_ = getenv("PATH") != nullptr ? getenv("PATH") : "/usr/bin:/bin";
-    setenv("PATH", (std::string(kToolDir) + ":" + old_path_).c_str(), 1);  // kvnc-api starts below with this PATH
+    PutToolsFirstOnPath(kToolDir);  // before kvnc-api starts below
     MonitorApi::SetUpTestSuite();
   }
   void SetUp() override {
@@ -55,8 +53,7 @@ class LocalAccounts : public MonitorApi {
   static void TearDownTestSuite() {
     operator_sid_.clear();
     MonitorApi::TearDownTestSuite();
-    setenv("PATH", old_path_.c_str(), 1);
-    fs::remove_all(kToolDir);
+    RemoveToolsFromPath(kToolDir);
   }
 
   // The stand-in: "<argc>\n" and one line per argument for each run, the
@@ -73,7 +70,6 @@ class LocalAccounts : public MonitorApi {
 
  private:
   static inline std::string operator_sid_;
-  static inline std::string old_path_;
 };
 
 TEST_F(LocalAccounts, LockedUsersNeedThePrivilegeAndComeFromTheToolsTable) {

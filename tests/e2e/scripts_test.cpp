@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/monitor_fixture.h"
+#include "tests/support/stand_in_tools.h"
 
 namespace kvnc::test {
 namespace {
@@ -55,17 +56,13 @@ Json Sorted(Json names) {
 class Scripts : public MonitorApi {
  protected:
   static void SetUpTestSuite() {
-    fs::create_directories(kToolDir);
-    fs::permissions(kToolDir, fs::perms::all);
-    old_path_ = getenv("PATH") != nullptr ? getenv("PATH") : "/usr/bin:/bin";
-    setenv("PATH", (std::string(kToolDir) + ":" + old_path_).c_str(), 1);  // kvnc-api starts below with this PATH
+    PutToolsFirstOnPath(kToolDir);  // before kvnc-api starts below
     MonitorApi::SetUpTestSuite();
   }
   static void TearDownTestSuite() {
     operator_sid_.clear();
     MonitorApi::TearDownTestSuite();
-    setenv("PATH", old_path_.c_str(), 1);
-    fs::remove_all(kToolDir);
+    RemoveToolsFromPath(kToolDir);
   }
   void SetUp() override {
     MonitorApi::SetUp();
@@ -101,7 +98,6 @@ class Scripts : public MonitorApi {
 
  private:
   static inline std::string operator_sid_;
-  static inline std::string old_path_;
 };
 
 TEST_F(Scripts, LuaListingShowsScriptsToPrivilegedUsersOnly) {
