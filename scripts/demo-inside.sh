@@ -17,20 +17,28 @@ fi
 "$build/kvnc-api" >/var/log/kvnc-api.out 2>&1 &
 pids+=($!)
 
+# The product's site with the console's pages added to its server block.
 mkdir -p /tmp/nginx
-cp "$root/deploy/nginx/kvnc-api.conf" "$root/deploy/nginx/kvnc-api.js" /tmp/nginx/
+cp "$root/deploy/nginx/kvnc-api.js" "$root/deploy/nginx/kvnc-console.conf" /tmp/nginx/
 cp "$root/deploy/nginx/nginx-standalone.conf" /tmp/nginx/nginx.conf
+cp -r "$root/web" /tmp/nginx/console
+sed 's/^    server_tokens off;$/&\n    include kvnc-console.conf;/' "$root/deploy/nginx/kvnc-api.conf" >/tmp/nginx/kvnc-api.conf
+if ! grep -q '^    include kvnc-console.conf;$' /tmp/nginx/kvnc-api.conf; then
+  echo "demo: the site has no 'server_tokens off;' line to add the console after" >&2
+  exit 1
+fi
 nginx -p /tmp/nginx -c /tmp/nginx/nginx.conf &
 pids+=($!)
 
 for _ in $(seq 100); do
-  curl -s -o /dev/null -X POST http://127.0.0.1:8080/ -d '{}' && break
+  curl -s -o /dev/null -X POST http://127.0.0.1:8080/api -d '{}' && break
   sleep 0.1
 done
 cat <<'EOT'
 
-The web API runs behind nginx on http://127.0.0.1:8080 (and [::1]:8080),
-on the simulated demo appliance. Log in (users and passwords below):
+The web console runs on http://127.0.0.1:8080/ (and http://[::1]:8080/),
+on the simulated demo appliance, with its web API at /api. Log in there as
+one of the demo users below, or try the API with curl:
 
   curl -s -X POST http://127.0.0.1:8080/api -d '{"FN":0,"PRM":{"USER":"admin","PWD":"admin-secret"},"MN":1}'
 

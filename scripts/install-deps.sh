@@ -11,6 +11,7 @@ packages=(
   nginx-light libnginx-mod-http-js spawn-fcgi curl openssl util-linux procps iproute2 wrk
   g++-arm-linux-gnueabihf qemu-user
   lintian debootstrap zstd chrpath
+  chromium chromium-driver python3-selenium
 )
 packages+=("$@")
 
