@@ -30,6 +30,7 @@ class WalkGuard {
       : function_(function), max_items_(max_items) {}
   // Records `id`; Fail()s when it was visited before or the walk is too long.
   void Visit(uint32_t id);
+  bool Visited(uint32_t id) const { return seen_.count(id) != 0; }
 
  private:
   std::string function_;

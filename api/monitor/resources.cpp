@@ -1,9 +1,9 @@
 #include "api/monitor/resources.h"
 
 #include <string>
-#include <unordered_set>
 #include <vector>
 
+#include "api/events/id_walk.h"
 #include "api/monitor/hpi_json.h"
 #include "client/hpi_functions.h"
 #include "client/text_buffer.h"
@@ -16,16 +16,19 @@ namespace {
 // whose next id is SAHPI_LAST_ENTRY. Any failure ends the request.
 template <typename Visit>
 void WalkRdrs(HpiSession session, SaHpiResourceIdT rid, Visit visit) {
-  std::unordered_set<SaHpiEntryIdT> seen;
+  // A daemon handing out new record ids for ever would hold the worker and
+  // grow the reply without end: past more records than any resource holds
+  // the walk is invalid data.
+  WalkGuard guard("saHpiRdrGet");
   SaHpiEntryIdT entry = SAHPI_FIRST_ENTRY;
   for (;;) {
+    guard.Visit(entry);
     SaHpiEntryIdT next = SAHPI_LAST_ENTRY;
     SaHpiRdrT rdr{};
     CheckHpi(saHpiRdrGet(session, rid, entry, &next, &rdr), "saHpiRdrGet");
     visit(rdr);
-    seen.insert(entry);
-    // Next ids that lead back to a record already read would never end.
-    if (next == SAHPI_LAST_ENTRY || seen.count(next) != 0) return;
+    // Next ids that lead back to a record already read end the list.
+    if (next == SAHPI_LAST_ENTRY || guard.Visited(next)) return;
     entry = next;
   }
 }

@@ -57,6 +57,22 @@ TEST_F(Resources, RecordListsWithInventoryPathsAndRanges) {
   EXPECT_EQ(Status(9, {{"ID", kController}, {"TYPE", 1}, {"NUM", {1, "2"}}}), TypeError("number, but is string"));
 }
 
+// Record ids come from the daemon: one leading back ends the list, and an
+// endless run of new ones is refused instead of holding the worker.
+TEST_F(Resources, RecordWalksEndOnARepeatedIdAndRefuseARunawayDaemon) {
+  sim().Fault({{"rpc", 34}});
+  sim().Fault({{"rpc", 34}, {"output", 0}, {"value", 2}});
+  EXPECT_EQ(Call(7, {{"ID", kController}})["response"]["rdrs"].size(), 2u);
+
+  Json sensors = Json::object();
+  for (int n = 1; n <= 4097; ++n) sensors[std::to_string(n)] = {{"name", "s"}, {"type", 5}, {"category", 3}};
+  sim().Set("/resources/2002/sensors", sensors);
+  EXPECT_EQ(Status(10, {{"ID", 2002}}), Error(9, "saHpiRdrGet", 1010));
+  sensors.erase("4097");
+  sim().Set("/resources/2002/sensors", sensors);
+  EXPECT_EQ(Call(10, {{"ID", 2002}})["response"].size(), 4096u);
+}
+
 TEST_F(Resources, InstrumentNamesAreSetCutOrRestored) {
   EXPECT_EQ(Call(53, {{"RID", kProbe}, {"NUM", 1}, {"DEFAULT", false}, {"NAME", "Hot aisle"}})["response"],
             Json::parse(R"({"DEFAULT":false,"NAME":"Hot aisle"})"));
