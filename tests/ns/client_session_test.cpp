@@ -45,12 +45,6 @@ const Bytes kOpenDomain7 = {0x01, 0x11, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
 const Bytes kOpenReplyOk = {0x01, 0x11, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x08, 0x00,
                             0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2A, 0x00, 0x00, 0x00};
 
-size_t Count(const std::string &text, const std::string &what) {
-  size_t n = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
-
 Bytes Concat(const RawFrame &frame) {
   Bytes all = frame.header;
   all.insert(all.end(), frame.payload.begin(), frame.payload.end());
@@ -135,29 +129,6 @@ TEST_F(ClientSessionTest, UnusableRepliesLeaveOutputsUntouched) {
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));  // a reply that was read is not retried
     EXPECT_EQ(session, kUntouched);
   }
-}
-
-TEST_F(ClientSessionTest, DaemonThatHangsUpIsRetriedOnceThenNoResponse) {
-  FakeDaemon daemon(kvnc::paths::kDaemonSocket, [](int) {});  // accepts and closes
-  ASSERT_TRUE(daemon.ok());
-  uint32_t session = kUntouched;
-  EalLogCapture log;
-  testing::internal::CaptureStderr();
-  const Clock::time_point start = Clock::now();
-  const SaErrorT rv = SessionOpen(7, &session);
-  const Clock::duration took = Clock::now() - start;
-  const std::string err = testing::internal::GetCapturedStderr();
-  const std::string text = log.Take();
-  EXPECT_EQ(rv, SA_ERR_HPI_NO_RESPONSE);
-  // Both attempts traced; the retried send on the dead connection failed
-  // as an ordinary send failure (the process is still here: no SIGPIPE).
-  EXPECT_EQ(Count(text, "Before write message"), 2u) << text;
-  EXPECT_NE(text.find("HPI transport: error while sending message."), std::string::npos) << text;
-  EXPECT_EQ(session, kUntouched);
-  EXPECT_GE(took, std::chrono::seconds(4));  // two pauses of 2 s
-  EXPECT_LT(took, std::chrono::seconds(6));
-  EXPECT_EQ(err, "Session: RPC request 1, Attempt 1\n");
-  EXPECT_EQ(daemon.connections(), 1);  // the retry uses the same connection
 }
 
 TEST_F(ClientSessionTest, RetryResendsTheRequestOnTheSameConnection) {

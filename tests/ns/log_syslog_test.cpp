@@ -24,34 +24,6 @@ class LogToSyslog : public ::testing::Test {
   void TearDown() override { SetPeer(nullptr); }
 };
 
-TEST_F(LogToSyslog, EachErrorBuilderLeavesOneLineAtDaemonErr) {
-  OkReply();
-  OkReplyWithResponse(json::array());
-  ErrorReplyWithCode(9, -1011, "saHpiRdrGet");
-  ErrorReplyWithParam(6, "MODE", 2);
-  ErrorReplyInternal(12, 3);
-  ErrorReplyFn(12, 400);
-  ErrorReplyMsg(5, "SENS");
-  ErrorReplyPlain(2);
-  ASSERT_EQ(Syslog().WaitFor("error 2\n").priority, 27);
-  const std::vector<std::string> expected = {
-      "CGI 198.51.100.9: error 9, internal code: -1011, msg: saHpiRdrGet\n",
-      "CGI 198.51.100.9: error 6, msg: MODE, param: 2\n",
-      "CGI 198.51.100.9: error 12, internal error: 3\n",
-      "CGI 198.51.100.9: error 12, fn(400)\n",
-      "CGI 198.51.100.9: error 5, msg: SENS\n",
-      "CGI 198.51.100.9: error 2\n",
-  };
-  const auto lines = Syslog().Lines();
-  ASSERT_EQ(lines.size(), expected.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i].text, expected[i]);
-    EXPECT_EQ(lines[i].priority, 27);   // LOG_DAEMON | LOG_ERR
-    EXPECT_EQ(lines[i].ident, "kvnc");  // the identity before start-up names the program
-    EXPECT_EQ(lines[i].message.rfind("[", 0), 0u) << "thread id first: " << lines[i].message;
-  }
-}
-
 TEST_F(LogToSyslog, LevelsMapToPrioritiesAndTheMaskDropsTraces) {
   eal_log(0, "level zero\n");
   eal_log(2, "a warning\n");

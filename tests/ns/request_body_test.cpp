@@ -25,38 +25,11 @@ class RequestBody : public ::testing::Test {
   void TearDown() override { unlink(paths::kDaemonPidFile); }
 };
 
-TEST_F(RequestBody, TheDaemonRunsOnlyWhenThePidFileNamesALiveProcess) {
-  const std::string self = std::to_string(getpid());
-  struct Case {
-    std::string contents;
-    bool running;
-  };
-  const Case cases[] = {
-      {self + "\n", true},
-      {self, true},
-      {self + " started", true},  // no newline: the cut is at the space
-      {self + "\nself\n", true},
-      {"self\n", false},  // /proc/self always exists; it names no daemon
-      {"\n", false},      // nor does /proc//
-      {"", false},
-      {" " + self, false},
-      {"-1\n", false},
-  };
-  for (const Case &c : cases) {
-    std::ofstream(paths::kDaemonPidFile, std::ios::trunc) << c.contents;
-    EXPECT_EQ(IsServiceRunning(), c.running) << '"' << c.contents << '"';
-  }
-  unlink(paths::kDaemonPidFile);
-  EXPECT_FALSE(IsServiceRunning());
-}
-
 TEST_F(RequestBody, MnIsEchoedOrNull) {
   EXPECT_EQ(ProcessRequestBody(R"({"FN":2,"MN":17})"), R"({"MN":17,"status":{"IC":0,"RC":2,"RCT":""}})");
   EXPECT_EQ(ProcessRequestBody(R"({"FN":309,"PRM":{},"MN":[1]})"),
             R"({"MN":[1],"status":{"IC":0,"RC":5,"RCT":"SID"}})");
   EXPECT_EQ(ProcessRequestBody(R"({"FN":2})"), R"({"MN":null,"status":{"IC":0,"RC":2,"RCT":""}})");
-  EXPECT_EQ(ProcessRequestBody(R"({"FN":309,"PRM":{},"MN":[1]})"),
-            R"({"MN":[1],"status":{"IC":0,"RC":5,"RCT":"SID"}})");
   EXPECT_EQ(ProcessRequestBody(R"({"MN":{"z":[1,"x"],"a":null},"FN":2})"),
             R"({"MN":{"a":null,"z":[1,"x"]},"status":{"IC":0,"RC":2,"RCT":""}})");
 }

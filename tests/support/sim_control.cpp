@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
-#include <sys/syscall.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -20,13 +19,6 @@ namespace kvnc::test {
 namespace {
 
 using Json = nlohmann::json;
-
-// The per-thread call with 32-bit ids (on 32-bit ARM, SYS_setresuid takes 16 bits).
-#ifdef SYS_setresuid32
-constexpr long kSetResUid = SYS_setresuid32;
-#else
-constexpr long kSetResUid = SYS_setresuid;
-#endif
 
 Json Failure(const std::string &why) { return {{"ok", false}, {"error", why}}; }
 
@@ -114,16 +106,5 @@ void SimProcess::Fault(const Json &rule) {
 Json SimProcess::Journal() { return Expect({{"cmd", "journal"}}).value("calls", Json::array()); }
 
 Json SimProcess::Dump() { return Expect({{"cmd", "dump"}}).value("model", Json::object()); }
-
-std::thread ThreadAsUser(uid_t uid, std::function<void()> body) {
-  return std::thread([uid, body = std::move(body)] {
-    if (syscall(kSetResUid, -1, uid, -1) != 0) {
-      ADD_FAILURE() << "cannot take uid " << uid << ": " << std::strerror(errno);
-      return;
-    }
-    body();
-    syscall(kSetResUid, -1, 0, -1);
-  });
-}
 
 }  // namespace kvnc::test

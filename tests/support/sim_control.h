@@ -5,9 +5,7 @@
 
 #include <sys/types.h>
 
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -53,11 +51,6 @@ class SimProcess {
   ChildProcess child_;
   bool ok_ = false;
 };
-
-// A thread running `body` with effective uid `uid` (switched by the system
-// call, which changes the calling thread only; back to 0 afterwards), so that
-// the connections it opens carry `uid`. The caller joins it.
-std::thread ThreadAsUser(uid_t uid, std::function<void()> body);
 
 #ifdef KVNC_SIM_BINARY
 // A suite that shares one simulator (started before its first test, stopped

@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "client/eal_log.h"
-#include "front/identity.h"
 
 namespace kvnc {
 namespace {
@@ -233,26 +232,6 @@ TEST_F(SettingProcess, EndsWithoutTheProgramsExitHandlersEvenWhenTheWorkThrows) 
   EXPECT_EQ(lines, (std::vector<std::string>{"returns", "throws"}));
   atexit_test_pid = 0;
   atexit_report = nullptr;
-}
-
-// Per-thread credentials (the raw system call) carry into the work as the
-// serving thread has them; the other threads stay root.
-TEST_F(SettingProcess, RunsWithTheServingThreadsEffectiveUid) {
-  if (geteuid() != 0) GTEST_SKIP() << "needs root";
-  const auto report = Reporter();
-  {
-    ThreadIdentity user;
-    ASSERT_TRUE(user.SwitchTo(4321));
-    ASSERT_TRUE(StartSettingProcess([&] {
-      const std::string uid = std::to_string(geteuid());
-      // Root again (the saved uid) only to reach the test's pipe.
-      if (SetThreadEffectiveUid(0) != 0) return 1;
-      report(uid + "\n");
-      return 0;
-    }));
-  }
-  EXPECT_EQ(Read(100, std::chrono::seconds(10), 1), "4321\n");
-  EXPECT_EQ(geteuid(), 0u);
 }
 
 // Run in a process of a uid that has no other process, with room for

@@ -76,16 +76,6 @@ TEST(StatusReplies, NumberKindsHoldTheirWholeRange) {
             R"({"status":{"IC":0,"PARAM":-2147483648,"RC":6,"RCT":"p"}})");
 }
 
-TEST(StatusReplies, MissingPeerIsLoggedNotDereferenced) {
-  const uint32_t saved = eal_log_config.stdout_mask;
-  eal_log_config.stdout_mask = 1;
-  SetPeer(nullptr);
-  test::CaptureStdout capture;
-  ErrorReplyPlain(2);
-  EXPECT_NE(capture.Text().find("CGI (null): error 2\r\n"), std::string::npos);
-  eal_log_config.stdout_mask = saved;
-}
-
 TEST(HandlerHelpers, RequiredKeysAndHpiResultsFailWithTheirReplies) {
   const json prm = json::parse(R"({"SENS":[1],"PREFERENCES":{"UNITS":1}})");
   EXPECT_EQ(RequireKey(prm, "SENS"), json::array({1}));
