@@ -128,6 +128,12 @@ def console_up():
         return False
 
 
+def wait_until_serving(process, name, timeout):
+    """The console answering, or a failure as soon as `process` has ended."""
+    wait_for(f'{name} to serve the console', lambda: process.poll() is not None or console_up(), timeout)
+    expect(process.poll() is None, f'{name} ended with status {process.returncode} before serving the console')
+
+
 def stop_and_check(process, name):
     """SIGTERM to `process` alone must end it and everything it started."""
     below = descendants(process.pid)
@@ -256,7 +262,7 @@ def main():
     begun = time.monotonic()
     demo = subprocess.Popen([os.path.join(ROOT, 'scripts/demo-inside.sh'), ROOT, build],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for('the demo to serve the console', console_up, 30)
+    wait_until_serving(demo, 'the demo', 30)
     sim = Sim()
     # Polled every second, a steady temperature, humidity below its alarm.
     sim.set('/appliance/web/log_polling', 1)
@@ -282,7 +288,7 @@ def main():
         demo = subprocess.Popen([os.path.join(ROOT, 'scripts/demo.sh'), build], stdout=log, stderr=log,
                                 start_new_session=True)
         try:
-            wait_for('scripts/demo.sh to serve the console', console_up, 180)
+            wait_until_serving(demo, 'scripts/demo.sh', 180)
             stop_and_check(demo, 'scripts/demo.sh')
         finally:
             end(demo)
