@@ -301,7 +301,13 @@ TEST_F(Users, DisablingAUserEndsTheirSessionsEnablingDoesNot) {
 
 TEST_F(Users, TheViewerIsRefusedAdministrationButKeepsTheirOwnSettings) {
   const std::string sid = LoginSid("viewer", "viewer-secret");
-  const Json before = sim().Dump();
+  // Users and roles, not the whole model: the simulator's sensor watcher
+  // changes the rest on its own.
+  const auto accounts = [this] {
+    const Json model = sim().Dump();
+    return Json::array({model["users"], model["roles"]});
+  };
+  const Json before = accounts();
   EXPECT_EQ(As(sid, 39, {{"NAME", "operator"}, {"DELH", 0}}), Error(9, "kvnHpiUserDelete", 1050));
   EXPECT_EQ(As(sid, 40, {{"NAME", "operator"}, {"ENABLED", 0}}), Error(9, "kvnHpiUserEnabledSet", 1050));
   Json prm = UserPrm("eve");
@@ -314,7 +320,7 @@ TEST_F(Users, TheViewerIsRefusedAdministrationButKeepsTheirOwnSettings) {
             Error(9, "kvnHpiRoleDescriptionSet", 1050));
   EXPECT_EQ(As(sid, 45, {{"NAME", "operator"}}), Error(9, "kvnHpiRoleDelete", 1050));
   EXPECT_EQ(As(sid, 36, {{"user", "operator"}}), Error(9, "kvnHpiUserInfoGetByName", 1050));
-  EXPECT_EQ(sim().Dump(), before);
+  EXPECT_EQ(accounts(), before);
 
   EXPECT_EQ(As(sid, 34, nullptr), Ok());
   EXPECT_EQ(As(sid, 36, {{"user", "viewer"}}), Ok());
